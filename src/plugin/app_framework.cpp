@@ -1,0 +1,148 @@
+#include "plugin/app_framework.h"
+
+#include <vector>
+
+#include "plugin/module_file.h"
+
+namespace {
+
+CWinApp* g_app = nullptr;
+bool g_started = false;
+
+std::string BaseNameWithoutExtension(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos) {
+        name.resize(dot);
+    }
+    return name;
+}
+
+// The top-level window of the one given: through parents and owners alike.
+HWND TopLevelOf(HWND window) {
+    HWND top = window;
+    while (HWND parent = ::GetParent(top)) {
+        top = parent;
+    }
+    return top;
+}
+
+// A pop-up cannot be owned by a child window, so a child is raised to its
+// nearest non-child ancestor, and then to that window's last active pop-up.
+HWND PromptOwner() {
+    HWND window = ::GetActiveWindow();
+    while (window != nullptr && (::GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0) {
+        window = ::GetParent(window);
+    }
+    return window != nullptr ? ::GetLastActivePopup(window) : nullptr;
+}
+
+// Keeps a window disabled for as long as it lives.
+class DisabledWindow {
+  public:
+    explicit DisabledWindow(HWND window)
+        : window_(window != nullptr && ::IsWindowEnabled(window) ? window : nullptr) {
+        if (window_ != nullptr) {
+            ::EnableWindow(window_, FALSE);
+        }
+    }
+    DisabledWindow(const DisabledWindow&) = delete;
+    DisabledWindow& operator=(const DisabledWindow&) = delete;
+    ~DisabledWindow() {
+        if (window_ != nullptr) {
+            ::EnableWindow(window_, TRUE);
+        }
+    }
+
+  private:
+    HWND window_;
+};
+
+UINT WithDefaultIcon(UINT type) {
+    const UINT buttons = type & MB_TYPEMASK;
+    if ((type & MB_ICONMASK) == 0 && (buttons == MB_OK || buttons == MB_OKCANCEL)) {
+        type |= MB_ICONEXCLAMATION;
+    }
+    return type;
+}
+
+}  // namespace
+
+CWinApp::CWinApp() {
+    g_app = this;
+}
+
+CWinApp::~CWinApp() {
+    if (g_app == this) {
+        g_app = nullptr;
+    }
+}
+
+CWinApp* AfxGetApp() {
+    return g_app;
+}
+
+std::string LoadResourceString(UINT id) {
+    const HINSTANCE module = g_app != nullptr ? g_app->m_hInstance : nullptr;
+    std::vector<char> buffer(256);
+    for (;;) {
+        const int size = static_cast<int>(buffer.size());
+        const int length = ::LoadStringA(module, id, buffer.data(), size);
+        if (length <= 0) {
+            return {};
+        }
+        // LoadStringA fills at most size - 1 bytes and says nothing of a cut.
+        if (length < size - 1) {
+            return std::string(buffer.data(), static_cast<std::size_t>(length));
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+int AppMessageBox(const char* text, UINT type) {
+    const HWND owner = PromptOwner();
+    const HWND topLevel = owner != nullptr ? TopLevelOf(owner) : nullptr;
+    // MessageBox disables its owner itself; a top-level window above the owner
+    // must be kept from taking input as well.
+    const DisabledWindow disabled(topLevel != owner ? topLevel : nullptr);
+    const char* caption = g_app != nullptr ? g_app->m_appName.c_str() : nullptr;
+    return ::MessageBoxA(owner, text, caption, WithDefaultIcon(type));
+}
+
+// The module's entry point: runs the application object's start-up when the
+// process attaches the module and its shutdown when it detaches. Nothing
+// thrown may reach the loader, so a failure in start-up refuses the load.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
+    if (g_app == nullptr) {
+        return reason != DLL_PROCESS_ATTACH;
+    }
+    switch (reason) {
+        case DLL_PROCESS_ATTACH:
+            try {
+                g_app->m_hInstance = instance;
+                g_app->m_appName = BaseNameWithoutExtension(GetModuleFilePath(instance));
+                g_started = g_app->InitInstance() != FALSE;
+            } catch (...) {
+                g_started = false;
+            }
+            if (!g_started) {
+                try {
+                    g_app->ExitInstance();
+                } catch (...) {
+                }
+            }
+            return g_started ? TRUE : FALSE;
+        case DLL_PROCESS_DETACH:
+            if (g_started) {
+                g_started = false;
+                try {
+                    g_app->ExitInstance();
+                } catch (...) {
+                }
+            }
+            return TRUE;
+        default:
+            return TRUE;
+    }
+}

@@ -1,0 +1,15 @@
+#include "plugin/message_box_prompter.h"
+
+#include <windows.h>
+
+#include "plugin/app_framework.h"
+#include "plugin/format_text.h"
+#include "res/resource.h"
+
+CMessageBoxPrompter::CMessageBoxPrompter() : m_format(LoadResourceString(IDS_FOUND_PROMPT)) {}
+
+bool CMessageBoxPrompter::ConfirmContinue(std::string_view checkString) {
+    const std::string found(checkString);
+    const std::string text = vorlent::FormatText(m_format.c_str(), found.c_str());
+    return AppMessageBox(text.c_str(), MB_OKCANCEL) == IDOK;
+}

@@ -1,0 +1,22 @@
+#include "plugin/plugin_app.h"
+
+#include "config/config_loader.h"
+
+// Constructed in this order before start-up and destroyed in reverse after
+// shutdown; keep them together in this one file so the order holds.
+CHostApi g_hostApi;
+vorlent::StringSet g_checkStrings;
+vorlent::StringSet g_ignorePrefixes;
+CPlugInApp theApp;
+
+HINSTANCE g_hInstance = nullptr;
+char g_iniPath[MAX_PATH] = {};
+
+BOOL CPlugInApp::InitInstance() {
+    if (!g_hostApi.InitApi()) {
+        return FALSE;
+    }
+    g_hInstance = m_hInstance;
+    LoadConfiguration(m_hInstance, g_iniPath, g_checkStrings, g_ignorePrefixes);
+    return CWinApp::InitInstance();
+}
