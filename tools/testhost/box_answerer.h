@@ -1,0 +1,54 @@
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <optional>
+#include <string_view>
+
+#include "box_inspection.h"
+#include "host_windows.h"
+
+// How the scripted user closes a message box.
+enum class BoxAnswer { Ok, Cancel, Escape, Close };
+
+std::optional<BoxAnswer> ParseBoxAnswer(std::string_view word);
+
+// Plays the user in front of the screen: a thread timer, which a modal box's
+// own message loop dispatches too, looks for a message box of this thread,
+// reports what it shows and closes it with the next scripted answer, after
+// keeping it up for the hold time. With no answer left it presses Cancel and
+// reports the box as unexpected, so a surplus box never hangs a run.
+class BoxAnswerer {
+  public:
+    explicit BoxAnswerer(const HostWindows& windows);
+    BoxAnswerer(const BoxAnswerer&) = delete;
+    BoxAnswerer& operator=(const BoxAnswerer&) = delete;
+    ~BoxAnswerer();
+
+    bool Start();
+    void Queue(BoxAnswer answer) { answers_.push_back(answer); }
+    void SetHoldMilliseconds(DWORD hold) { holdMilliseconds_ = hold; }
+    std::size_t PendingAnswers() const { return answers_.size(); }
+
+  private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
+    static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam);
+
+    void Tick();
+    void Close(HWND box);
+
+    const HostWindows& windows_;
+    std::deque<BoxAnswer> answers_;
+    DWORD holdMilliseconds_ = 0;
+    UINT_PTR timer_ = 0;
+    HHOOK hook_ = nullptr;
+    int boxesShown_ = 0;
+
+    // The box being looked at: when it was first seen, what it showed, and
+    // whether it has been answered.
+    HWND box_ = nullptr;
+    DWORD seenAt_ = 0;
+    bool answered_ = false;
+    BoxFacts facts_;
+};

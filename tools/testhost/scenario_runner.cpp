@@ -1,0 +1,298 @@
+#include "scenario_runner.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "event_line.h"
+#include "host_state.h"
+#include "results_log.h"
+#include "stdcall_invoke.h"
+#include "text_encoding.h"
+
+namespace {
+
+constexpr std::size_t kDefaultRecordSize = 512;
+constexpr unsigned char kDefaultRecordFill = 0xA5;
+
+// The host's information record: fixed-width fields at these offsets.
+constexpr std::size_t kInfoFieldOffsets[] = {0, 80, 160, 240};
+constexpr const char* kInfoFieldNames[] = {"name", "vendor", "version", "description"};
+
+std::wstring WideFromUtf8(const std::string& text) {
+    return WideFromCodePage(text, CP_UTF8);
+}
+
+std::string FileNameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void TranscribeRecord(const std::vector<char>& record) {
+    for (std::size_t i = 0; i < std::size(kInfoFieldOffsets); ++i) {
+        const std::size_t offset = kInfoFieldOffsets[i];
+        if (offset >= record.size()) {
+            break;
+        }
+        const char* const field = record.data() + offset;
+        const std::size_t length = strnlen(field, record.size() - offset);
+        Log().Say(std::string("   ") + kInfoFieldNames[i] + ": " +
+                  Utf8FromAnsi(std::string_view(field, length)));
+    }
+}
+
+std::string ResultMeaning(const std::string& name, int value) {
+    if (name == "BKC_OnOutgoing") {
+        return value == 0 ? " (the send goes ahead)" : value == -1 ? " (the send is stopped)" : "";
+    }
+    return "";
+}
+
+}  // namespace
+
+const ScenarioRunner::Verb ScenarioRunner::kVerbs[] = {
+    {"version", &ScenarioRunner::Version},
+    {"body-hex", &ScenarioRunner::BodyHex},
+    {"body-file", &ScenarioRunner::BodyFile},
+    {"body-null", &ScenarioRunner::BodyNull},
+    {"answer", &ScenarioRunner::Answer},
+    {"hold", &ScenarioRunner::Hold},
+    {"popup", &ScenarioRunner::Popup},
+    {"popup-close", &ScenarioRunner::PopupClose},
+    {"load", &ScenarioRunner::Load},
+    {"unload", &ScenarioRunner::Unload},
+    {"info", &ScenarioRunner::Info},
+    {"setup", &ScenarioRunner::Setup},
+    {"outgoing", &ScenarioRunner::Outgoing},
+    {"call", &ScenarioRunner::Call},
+    {"say", &ScenarioRunner::Say},
+};
+
+ScenarioRunner::ScenarioRunner(HostWindows& windows, BoxAnswerer& answerer)
+    : windows_(windows), answerer_(answerer) {}
+
+bool ScenarioRunner::Run(const std::vector<ScenarioCommand>& commands) {
+    for (const ScenarioCommand& command : commands) {
+        const Verb* verb = nullptr;
+        for (const Verb& candidate : kVerbs) {
+            if (command.verb == candidate.name) {
+                verb = &candidate;
+            }
+        }
+        if (verb == nullptr || !(this->*(verb->handler))(command)) {
+            Log().Event(
+                EventLine("error").Add("line", command.lineNumber).Add("verb", command.verb));
+            Log().Say("!! scenario line " + std::to_string(command.lineNumber) +
+                      " cannot be carried out: " + command.verb + " " + command.rest);
+            return false;
+        }
+        PumpMessages();
+    }
+    return true;
+}
+
+bool ScenarioRunner::Version(const ScenarioCommand& command) {
+    Host().versionText = command.rest;
+    Log().Say("Host version: \"" + command.rest + "\"");
+    return true;
+}
+
+bool ScenarioRunner::BodyHex(const ScenarioCommand& command) {
+    const auto bytes = FromHex(command.rest);
+    if (!bytes) {
+        return false;
+    }
+    Host().body = *bytes;
+    return true;
+}
+
+bool ScenarioRunner::BodyFile(const ScenarioCommand& command) {
+    const auto bytes = ReadWholeFile(WideFromUtf8(command.rest));
+    if (!bytes) {
+        return false;
+    }
+    Host().body = *bytes;
+    Log().Say("Message body (" + FileNameOf(command.rest) + "):");
+    std::string text = Utf8FromAnsi(*bytes);
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        end = end == std::string::npos ? text.size() : end;
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        Log().Say("   > " + line);
+        start = end + 1;
+    }
+    return true;
+}
+
+bool ScenarioRunner::BodyNull(const ScenarioCommand&) {
+    Host().body.reset();
+    return true;
+}
+
+bool ScenarioRunner::Answer(const ScenarioCommand& command) {
+    for (const std::string& word : command.words) {
+        const auto answer = ParseBoxAnswer(word);
+        if (!answer) {
+            return false;
+        }
+        answerer_.Queue(*answer);
+    }
+    return true;
+}
+
+bool ScenarioRunner::Hold(const ScenarioCommand& command) {
+    if (command.words.size() != 1) {
+        return false;
+    }
+    answerer_.SetHoldMilliseconds(std::strtoul(command.words[0].c_str(), nullptr, 10));
+    return true;
+}
+
+bool ScenarioRunner::Popup(const ScenarioCommand&) {
+    const bool opened = windows_.OpenPopup();
+    Log().Event(
+        EventLine("popup").Add("ok", opened).Add("active", windows_.NameOf(::GetActiveWindow())));
+    return opened;
+}
+
+bool ScenarioRunner::PopupClose(const ScenarioCommand&) {
+    windows_.ClosePopup();
+    Log().Event(EventLine("popup-close").Add("active", windows_.NameOf(::GetActiveWindow())));
+    return true;
+}
+
+bool ScenarioRunner::Load(const ScenarioCommand& command) {
+    const DWORD error = plugin_.Load(WideFromUtf8(command.rest));
+    Log().Event(
+        EventLine("load").Add("ok", error == 0).Add("error", static_cast<long long>(error)));
+    Log().Say(
+        "Load " + FileNameOf(command.rest) + ": " +
+        (error == 0 ? std::string("loaded") : "refused (error " + std::to_string(error) + ")"));
+    return true;
+}
+
+bool ScenarioRunner::Unload(const ScenarioCommand&) {
+    const BOOL freed = plugin_.Unload();
+    Log().Event(EventLine("unload").Add("ok", freed != FALSE));
+    Log().Say("Unload");
+    return true;
+}
+
+bool ScenarioRunner::Info(const ScenarioCommand& command) {
+    std::size_t size = kDefaultRecordSize;
+    unsigned char fill = kDefaultRecordFill;
+    if (!command.words.empty()) {
+        size = std::strtoul(command.words[0].c_str(), nullptr, 10);
+    }
+    if (command.words.size() > 1) {
+        fill = static_cast<unsigned char>(std::strtoul(command.words[1].c_str(), nullptr, 16));
+    }
+    std::vector<char> record(size, static_cast<char>(fill));
+    return CallPlugin("BKC_OnPlugInInfo", {reinterpret_cast<std::uintptr_t>(record.data())},
+                      &record);
+}
+
+bool ScenarioRunner::Setup(const ScenarioCommand&) {
+    return CallPlugin("BKC_OnPlugInSetup", {reinterpret_cast<std::uintptr_t>(windows_.Main())});
+}
+
+bool ScenarioRunner::Outgoing(const ScenarioCommand& command) {
+    std::uint32_t handle = 0;
+    std::uint32_t mode = 0;
+    if (command.words.size() != 2 || !ParseArgument(command.words[0], handle) ||
+        !ParseArgument(command.words[1], mode)) {
+        return false;
+    }
+    return CallPlugin("BKC_OnOutgoing", {handle, mode});
+}
+
+bool ScenarioRunner::Call(const ScenarioCommand& command) {
+    if (command.words.empty()) {
+        return false;
+    }
+    std::vector<std::uint32_t> arguments;
+    for (std::size_t i = 1; i < command.words.size(); ++i) {
+        std::uint32_t value = 0;
+        if (!ParseArgument(command.words[i], value)) {
+            return false;
+        }
+        arguments.push_back(value);
+    }
+    return CallPlugin(command.words[0], arguments);
+}
+
+bool ScenarioRunner::Say(const ScenarioCommand& command) {
+    Log().Say(command.rest);
+    return true;
+}
+
+bool ScenarioRunner::CallPlugin(const std::string& name,
+                                const std::vector<std::uint32_t>& arguments,
+                                const std::vector<char>* record) {
+    const FARPROC callback = plugin_.Find(name.c_str());
+    if (callback == nullptr) {
+        return false;
+    }
+    std::string argumentText;
+    std::string shownArguments;
+    for (const std::uint32_t argument : arguments) {
+        const std::string number = std::to_string(static_cast<std::int32_t>(argument));
+        argumentText += (argumentText.empty() ? "" : ",") + number;
+        shownArguments += (shownArguments.empty() ? "" : ", ") + number;
+    }
+    Log().Event(EventLine("begin").Add("name", name));
+    Log().Say(name + "(" + shownArguments + ")");
+    Host().boxesInCallback = 0;
+    const StdcallResult result = InvokeStdcall(callback, arguments);
+    PumpMessages();
+
+    EventLine line("call");
+    line.Add("name", name)
+        .Add("args", argumentText)
+        .Add("result", result.value)
+        .Add("stack", result.bytesLeftOnStack)
+        .Add("boxes", Host().boxesInCallback)
+        .Add("outstanding", static_cast<int>(Host().outstandingBlocks.size()))
+        .Add("main_enabled", windows_.Main() != nullptr && ::IsWindowEnabled(windows_.Main()))
+        .Add("popup_enabled", windows_.Popup() == nullptr           ? "-"
+                              : ::IsWindowEnabled(windows_.Popup()) ? "1"
+                                                                    : "0")
+        .Add("active", windows_.NameOf(::GetActiveWindow()));
+    if (record != nullptr) {
+        line.Hex("record", std::string_view(record->data(), record->size()));
+    }
+    Log().Event(line);
+
+    Log().Say("   returns " + std::to_string(result.value) + ResultMeaning(name, result.value));
+    if (record != nullptr) {
+        TranscribeRecord(*record);
+    }
+    return true;
+}
+
+bool ScenarioRunner::ParseArgument(const std::string& word, std::uint32_t& value) const {
+    if (word == "main") {
+        value = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(windows_.Main()));
+        return true;
+    }
+    if (word == "popup") {
+        value = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(windows_.Popup()));
+        return true;
+    }
+    if (word == "null") {
+        value = 0;
+        return true;
+    }
+    char* end = nullptr;
+    errno = 0;
+    const long long number = std::strtoll(word.c_str(), &end, 0);
+    if (end == word.c_str() || *end != '\0' || errno != 0) {
+        return false;
+    }
+    value = static_cast<std::uint32_t>(number);
+    return true;
+}

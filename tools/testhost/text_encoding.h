@@ -1,0 +1,21 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Bytes as lower-case hex, two digits each: how texts go into the results file.
+std::string ToHex(std::string_view bytes);
+// The bytes of a hex text; nullopt if it is not one.
+std::optional<std::string> FromHex(std::string_view hex);
+
+std::wstring WideFromCodePage(std::string_view bytes, UINT codePage);
+std::string Utf8FromWide(std::wstring_view text);
+// A text in the process's ANSI code page (932 in the tests), for the transcript.
+std::string Utf8FromAnsi(std::string_view bytes);
+
+std::string PointerText(const void* pointer);
+std::string NumberText(std::uintptr_t value);
