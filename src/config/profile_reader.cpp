@@ -1,0 +1,200 @@
+#include "config/profile_reader.h"
+
+#include <vector>
+
+#include "config/code_page_932.h"
+
+namespace vorlent {
+namespace {
+
+// The text as the platform's decoder splits it: character i spans bytes
+// [starts[i], starts[i + 1]).
+class Characters {
+  public:
+    explicit Characters(std::string_view text) : text_(text) {
+        for (std::size_t at = 0; at < text.size(); at += cp932::DecoderUnitLength(text, at)) {
+            starts_.push_back(at);
+        }
+        starts_.push_back(text.size());
+    }
+
+    std::size_t size() const { return starts_.size() - 1; }
+
+    // The byte of a one-byte character; 0x100 (no byte) for a double-byte one.
+    unsigned Byte(std::size_t i) const {
+        if (starts_[i + 1] - starts_[i] != 1) {
+            return 0x100;
+        }
+        return static_cast<unsigned char>(text_[starts_[i]]);
+    }
+
+    bool Is(std::size_t i, char byte) const { return Byte(i) == static_cast<unsigned char>(byte); }
+
+    bool IsBlank(std::size_t i) const {
+        const unsigned byte = Byte(i);
+        return (byte >= 0x09 && byte <= 0x0D) || byte == 0x1A || byte == 0x20;
+    }
+
+    bool IsLineBreak(std::size_t i) const { return Is(i, '\r') || Is(i, '\n'); }
+
+    // Characters [first, last), cut at a NUL: the platform keeps names as
+    // NUL-terminated strings.
+    std::string_view Text(std::size_t first, std::size_t last) const {
+        std::string_view text = text_.substr(starts_[first], starts_[last] - starts_[first]);
+        return text.substr(0, text.find('\0'));
+    }
+
+    void Trim(std::size_t& first, std::size_t& last) const {
+        while (first < last && IsBlank(first)) {
+            ++first;
+        }
+        while (last > first && IsBlank(last - 1)) {
+            --last;
+        }
+    }
+
+  private:
+    std::string_view text_;
+    std::vector<std::size_t> starts_;
+};
+
+bool IsBlankByte(char byte) {
+    return (byte >= 0x09 && byte <= 0x0D) || byte == 0x1A || byte == 0x20;
+}
+
+// The platform trims the names it is asked for as it trims the file's.
+std::string_view TrimmedName(std::string_view name) {
+    name = name.substr(0, name.find('\0'));
+    while (!name.empty() && IsBlankByte(name.front())) {
+        name.remove_prefix(1);
+    }
+    while (!name.empty() && IsBlankByte(name.back())) {
+        name.remove_suffix(1);
+    }
+    return name;
+}
+
+char AsciiLower(char byte) {
+    return (byte >= 'A' && byte <= 'Z') ? static_cast<char>(byte - 'A' + 'a') : byte;
+}
+
+// Only ASCII letters fold: the trail byte of a double-byte character can be a
+// letter too, so a name is folded character by character.
+bool NamesMatch(std::string_view fileName, std::string_view wanted) {
+    if (fileName.size() != wanted.size()) {
+        return false;
+    }
+    for (std::size_t at = 0; at < fileName.size();) {
+        const std::size_t length = cp932::DecoderUnitLength(fileName, at);
+        if (length == 1) {
+            if (AsciiLower(fileName[at]) != AsciiLower(wanted[at])) {
+                return false;
+            }
+        } else if (fileName.substr(at, length) != wanted.substr(at, length)) {
+            return false;
+        }
+        at += length;
+    }
+    return true;
+}
+
+// The platform keeps a value as a NUL-terminated string and looks at whole
+// characters when it strips quotes: a quotation mark taken as the second byte
+// of a double-byte pair does not close the value.
+std::string ValueOf(const Characters& chars, std::size_t first, std::size_t last) {
+    for (std::size_t i = first; i < last; ++i) {
+        if (chars.Is(i, '\0')) {
+            last = i;
+            break;
+        }
+    }
+    std::string_view value = chars.Text(first, last);
+    if (last - first >= 2 && (chars.Is(first, '"') || chars.Is(first, '\'')) &&
+        chars.Byte(last - 1) == chars.Byte(first)) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return std::string(value);
+}
+
+}  // namespace
+
+ProfileText DetectProfileEncoding(std::string_view fileBytes) {
+    if (fileBytes.starts_with("\xEF\xBB\xBF")) {
+        return {ProfileEncoding::kUtf8, fileBytes.substr(3)};
+    }
+    if (fileBytes.starts_with("\xFF\xFE")) {
+        return {ProfileEncoding::kUtf16LittleEndian, fileBytes.substr(2)};
+    }
+    if (fileBytes.starts_with("\xFE\xFF")) {
+        return {ProfileEncoding::kUtf16BigEndian, fileBytes.substr(2)};
+    }
+    return {ProfileEncoding::kAnsi, fileBytes};
+}
+
+std::optional<std::string> FindProfileValue(std::string_view text, std::string_view section,
+                                            std::string_view key) {
+    const std::string_view wantedSection = TrimmedName(section);
+    const std::string_view wantedKey = TrimmedName(key);
+    const Characters chars(text);
+
+    // Keys before the first section header belong to a section without name.
+    bool inWantedSection = wantedSection.empty();
+    bool wantedSectionSeen = inWantedSection;
+    std::size_t next = 0;
+    while (next < chars.size()) {
+        std::size_t first = next;
+        while (next < chars.size() && !chars.IsLineBreak(next)) {
+            ++next;
+        }
+        std::size_t last = next;
+        while (next < chars.size() && chars.IsLineBreak(next)) {
+            ++next;
+        }
+        chars.Trim(first, last);
+        if (first == last) {
+            continue;
+        }
+
+        if (chars.Is(first, '[')) {
+            std::size_t close = last;
+            while (close > first && !chars.Is(close - 1, ']')) {
+                --close;
+            }
+            if (close > first) {
+                // Only the first section of the name is searched.
+                if (wantedSectionSeen) {
+                    return std::nullopt;
+                }
+                std::size_t nameFirst = first + 1;
+                std::size_t nameLast = close - 1;
+                chars.Trim(nameFirst, nameLast);
+                inWantedSection = NamesMatch(chars.Text(nameFirst, nameLast), wantedSection);
+                wantedSectionSeen = inWantedSection;
+                continue;
+            }
+            // Without a ']' the line is an ordinary key line.
+        }
+        if (!inWantedSection) {
+            continue;
+        }
+
+        std::size_t equals = first;
+        while (equals < last && !chars.Is(equals, '=')) {
+            ++equals;
+        }
+        std::size_t nameLast = equals;
+        chars.Trim(first, nameLast);
+        if (!NamesMatch(chars.Text(first, nameLast), wantedKey)) {
+            continue;
+        }
+        if (equals == last) {
+            return std::nullopt;
+        }
+        std::size_t valueFirst = equals + 1;
+        chars.Trim(valueFirst, last);
+        return ValueOf(chars, valueFirst, last);
+    }
+    return std::nullopt;
+}
+
+}  // namespace vorlent

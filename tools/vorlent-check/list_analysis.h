@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorlent::tool {
+
+enum class ListProblem {
+    kEmptyItem,
+    kContainsCrLf,
+    kRepeats,        // sameAs names the earlier item
+    kQuoteLeftOpen,  // of the whole value; item is 0
+};
+
+struct ListFinding {
+    ListProblem problem;
+    std::size_t item;  // 1-based place in the list
+    std::size_t sameAs;
+};
+
+// A configured list as the plug-in's parser splits it, in list order, with
+// what a user would not have meant; the findings come in item order, an
+// open quotation mark last.
+struct ListAnalysis {
+    std::vector<std::string> items;
+    std::vector<ListFinding> findings;
+};
+
+ListAnalysis AnalyzeQuotedList(std::string_view value);
+
+// Whether the parser is still inside quotation marks at the end of the value.
+bool LeavesQuoteOpen(std::string_view value);
+
+}  // namespace vorlent::tool
