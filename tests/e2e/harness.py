@@ -140,7 +140,10 @@ class Scenario:
         return self._add("body-hex " + encode(text).hex())
 
     def answer(self, *answers: str):
-        return self._add("answer " + " ".join(answers))
+        return self._add("answer " + " ".join(answers)) if answers else self
+
+    def answers_clear(self):
+        return self._add("answers-clear")
 
     def popup(self):
         return self._add("popup")
@@ -227,6 +230,7 @@ class Call:
         self.result = end.number("result")
         self.stack = end.number("stack")
         self.outstanding = end.number("outstanding")
+        self.unused_answers = end.number("unused_answers")
         self.main_enabled = end.flag("main_enabled")
         self.popup_enabled = end.flag("popup_enabled")
         self.active = end["active"]
@@ -392,3 +396,43 @@ def run_host(owner, scenario: Scenario, host: str = "testhost",
         if _snapshot(folder) != files:
             raise AssertionError(f"the plug-in changed the files in {folder}")
     return run
+
+
+# --- one send per configuration ---------------------------------------------
+
+class Send:
+    """One row of a table of sends: a copy of the plug-in in a folder of its
+    own with an INI file (None: no file), the body to send, the check strings
+    the user is expected to be asked about in order, and the answers given
+    (OK to each expected prompt unless said otherwise)."""
+
+    def __init__(self, label, ini, body, found, answers=None, dll_name="Vorlent.dll",
+                 ini_name=None, extra_files=()):
+        self.label = label
+        self.ini = ini
+        self.body = encode(body)
+        self.found = [encode(item) for item in found]
+        self.answers = answers if answers is not None else ["ok"] * len(found)
+        self.dll_name = dll_name
+        self.ini_name = ini_name
+        self.extra_files = extra_files
+
+
+def send_each(owner, sends: list, host: str = "testhost") -> dict:
+    """Loads each row's copy, sends its body once (mode 0), unloads; all rows
+    in one run of the host. Returns the Call of each row by label."""
+    scenario = Scenario()
+    keys = {}
+    for send in sends:
+        folder = case_folder(owner, send.label)
+        for name, content in send.extra_files:
+            with open(os.path.join(folder, name), "wb") as file:
+                file.write(content)
+        scenario.load(plugin_copy(folder, send.dll_name, send.ini, send.ini_name))
+        scenario.body(send.body)
+        scenario.answer(*send.answers)
+        keys[send.label] = scenario.outgoing(1, 0)
+        scenario.answers_clear()
+        scenario.unload()
+    run = run_host(owner, scenario, host=host)
+    return {label: run.call(key) for label, key in keys.items()}

@@ -76,7 +76,6 @@ class CallbacksTest(unittest.TestCase):
                 self.assertFalse(box.main_enabled)
                 self.assertTrue(box.main_enabled_after)
                 self.assertTrue(call.main_enabled)
-                self.assertEqual(call.active, "main")
                 self.assertEqual(call.stack, 0)
 
     def test_setup_box_belongs_to_the_active_popup(self):

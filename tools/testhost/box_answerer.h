@@ -30,6 +30,7 @@ class BoxAnswerer {
     void Queue(BoxAnswer answer) { answers_.push_back(answer); }
     void SetHoldMilliseconds(DWORD hold) { holdMilliseconds_ = hold; }
     std::size_t PendingAnswers() const { return answers_.size(); }
+    void ClearAnswers() { answers_.clear(); }
 
   private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);

@@ -56,7 +56,7 @@ HWND CreateFocusedWindow(const wchar_t* className, const wchar_t* title, const c
     ::SetForegroundWindow(window);
     ::SetActiveWindow(window);
     ::SetFocus(edit);
-    PumpMessages();
+    SettleMessages();
     return window;
 }
 
@@ -92,7 +92,7 @@ void HostWindows::ClosePopup() {
         if (main_ != nullptr) {
             ::SetActiveWindow(main_);
         }
-        PumpMessages();
+        SettleMessages();
     }
 }
 
@@ -113,6 +113,17 @@ std::string HostWindows::NameOf(HWND window) const {
         return "popup-child";
     }
     return "other";
+}
+
+void SettleMessages() {
+    // Under Wine the X server's focus events come back a little later and
+    // may move the activation again; let them arrive before going on.
+    constexpr DWORD kSettleMilliseconds = 100;
+    const DWORD start = ::GetTickCount();
+    for (DWORD elapsed = 0; elapsed < kSettleMilliseconds; elapsed = ::GetTickCount() - start) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kSettleMilliseconds - elapsed, QS_ALLINPUT);
+        PumpMessages();
+    }
 }
 
 void PumpMessages() {

@@ -33,3 +33,5 @@ class HostWindows {
 
 // Handles the messages that are waiting, without blocking.
 void PumpMessages();
+// Handles messages for a short while, until window activation has settled.
+void SettleMessages();

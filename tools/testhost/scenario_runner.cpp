@@ -56,6 +56,7 @@ const ScenarioRunner::Verb ScenarioRunner::kVerbs[] = {
     {"body-file", &ScenarioRunner::BodyFile},
     {"body-null", &ScenarioRunner::BodyNull},
     {"answer", &ScenarioRunner::Answer},
+    {"answers-clear", &ScenarioRunner::AnswersClear},
     {"hold", &ScenarioRunner::Hold},
     {"popup", &ScenarioRunner::Popup},
     {"popup-close", &ScenarioRunner::PopupClose},
@@ -141,6 +142,11 @@ bool ScenarioRunner::Answer(const ScenarioCommand& command) {
         }
         answerer_.Queue(*answer);
     }
+    return true;
+}
+
+bool ScenarioRunner::AnswersClear(const ScenarioCommand&) {
+    answerer_.ClearAnswers();
     return true;
 }
 
@@ -257,6 +263,7 @@ bool ScenarioRunner::CallPlugin(const std::string& name,
         .Add("stack", result.bytesLeftOnStack)
         .Add("boxes", Host().boxesInCallback)
         .Add("outstanding", static_cast<int>(Host().outstandingBlocks.size()))
+        .Add("unused_answers", static_cast<int>(answerer_.PendingAnswers()))
         .Add("main_enabled", windows_.Main() != nullptr && ::IsWindowEnabled(windows_.Main()))
         .Add("popup_enabled", windows_.Popup() == nullptr           ? "-"
                               : ::IsWindowEnabled(windows_.Popup()) ? "1"

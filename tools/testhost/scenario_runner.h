@@ -15,6 +15,7 @@
 //   body-file PATH       ... read from a file, bytes as they are
 //   body-null            BKA_CompGetText returns a null pointer
 //   answer A [A...]      queue answers for the next boxes: ok cancel escape close
+//   answers-clear        drop the answers not used yet
 //   hold MS              keep each box up MS milliseconds before answering
 //   popup                open an owned pop-up over the main window and activate it
 //   popup-close          close it again (the main window is active again)
@@ -49,6 +50,7 @@ class ScenarioRunner {
     bool BodyFile(const ScenarioCommand& command);
     bool BodyNull(const ScenarioCommand& command);
     bool Answer(const ScenarioCommand& command);
+    bool AnswersClear(const ScenarioCommand& command);
     bool Hold(const ScenarioCommand& command);
     bool Popup(const ScenarioCommand& command);
     bool PopupClose(const ScenarioCommand& command);
