@@ -345,16 +345,16 @@ def wine_environment(start_server: bool = True) -> dict:
         env["DISPLAY"] = ":" + number
     _display["env"] = env
     atexit.register(_stop_display)
-    # Kept running between the runs of this process: starting it is most of
-    # what a short run costs.
+    # Kept running between the runs (starting it is most of what a short run
+    # costs), and for a few seconds after the last, should the end be missed.
     if start_server:
-        subprocess.run(["wineserver", "-p"], env=env, check=False, stdout=subprocess.DEVNULL,
+        subprocess.run(["wineserver", "-p5"], env=env, check=False, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL)
     return env
 
 
-def run_host(owner, scenario: Scenario, host: str = "testhost",
-             version: str = None, hold_ms: int = None, timeout: int = 30) -> HostRun:
+def run_host(owner, scenario: Scenario, host: str = "testhost", version: str = None,
+             hold_ms: int = None, timeout: int = 30, window: bool = True) -> HostRun:
     """Runs the scenario in the named test host variant and reads its results.
     Fails the test if the host did not finish cleanly, or if anything in the
     plug-in's folders changed. The scenario, results and Wine's messages stay
@@ -375,6 +375,8 @@ def run_host(owner, scenario: Scenario, host: str = "testhost",
         command += ["--version", version]
     if hold_ms is not None:
         command += ["--hold", str(hold_ms)]
+    if not window:
+        command.append("--no-window")
     # Output goes to a file, not a pipe: Wine's server would keep a pipe open.
     with open(base + ".stderr", "wb") as errors:
         try:

@@ -104,6 +104,17 @@ class PromptsTest(unittest.TestCase):
         self.assertTrue(call.main_enabled)
         self.assertTrue(call.popup_enabled)
 
+    def test_prompt_without_any_window_of_the_host(self):
+        scenario = Scenario()
+        scenario.load(plugin_copy(case_folder(self), ini=ini_file("添付")))
+        scenario.body(ATTACHMENT)
+        scenario.answer("cancel")
+        send = scenario.outgoing(1, 0)
+        scenario.unload()
+        call = run_host(self, scenario, window=False).call(send)
+        self.assertEqual(call.result, -1)
+        self.assertEqual([box.owner for box in call.boxes], ["none"])
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -96,6 +96,12 @@ void HostWindows::ClosePopup() {
     }
 }
 
+void HostWindows::ShowBody(const std::wstring& text) {
+    if (main_ != nullptr) {
+        ::SetWindowTextW(::GetWindow(main_, GW_CHILD), text.c_str());
+    }
+}
+
 std::string HostWindows::NameOf(HWND window) const {
     if (window == nullptr) {
         return "none";

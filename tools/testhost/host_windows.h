@@ -19,6 +19,8 @@ class HostWindows {
     bool CreateMain();
     bool OpenPopup();
     void ClosePopup();
+    // Shows the message being sent in the main window's edit control.
+    void ShowBody(const std::wstring& text);
 
     HWND Main() const { return main_; }
     HWND Popup() const { return popup_; }

@@ -104,6 +104,7 @@ bool ScenarioRunner::BodyHex(const ScenarioCommand& command) {
         return false;
     }
     Host().body = *bytes;
+    windows_.ShowBody(WideFromCodePage(*bytes, CP_ACP));
     return true;
 }
 
@@ -113,24 +114,23 @@ bool ScenarioRunner::BodyFile(const ScenarioCommand& command) {
         return false;
     }
     Host().body = *bytes;
+    windows_.ShowBody(WideFromCodePage(*bytes, CP_ACP));
     Log().Say("Message body (" + FileNameOf(command.rest) + "):");
-    std::string text = Utf8FromAnsi(*bytes);
+    // Numbered by CR LF, the way the plug-in splits it.
+    const std::string text = Utf8FromAnsi(*bytes);
     std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
+    for (int number = 1; start <= text.size(); ++number) {
+        std::size_t end = text.find("\r\n", start);
         end = end == std::string::npos ? text.size() : end;
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        Log().Say("   > " + line);
-        start = end + 1;
+        Log().Say("   " + std::to_string(number) + ": " + text.substr(start, end - start));
+        start = end + 2;
     }
     return true;
 }
 
 bool ScenarioRunner::BodyNull(const ScenarioCommand&) {
     Host().body.reset();
+    windows_.ShowBody(L"");
     return true;
 }
 
