@@ -44,6 +44,7 @@ class LineRange {
     };
 
     explicit LineRange(std::string_view text) : text_(text) {}
+    std::string_view Text() const { return text_; }
     Iterator begin() const { return Iterator(text_, false); }
     Iterator end() const { return Iterator(text_, true); }
 

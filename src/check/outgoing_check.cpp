@@ -1,6 +1,8 @@
 #include "check/outgoing_check.h"
 
-#include <list>
+#include <algorithm>
+
+#include "check/first_line_search.h"
 
 namespace vorlent {
 
@@ -15,23 +17,19 @@ bool IsIgnoredLine(std::string_view line, const StringSet& ignorePrefixes) {
 
 std::vector<std::string_view> PlanPrompts(LineRange lines, const StringSet& checkStrings,
                                           const StringSet& ignorePrefixes) {
+    return PlanPrompts(lines, CheckIndex(checkStrings), ignorePrefixes);
+}
+
+std::vector<std::string_view> PlanPrompts(LineRange lines, const CheckIndex& checkIndex,
+                                          const StringSet& ignorePrefixes) {
+    // A string is asked about at its first searched line, so the prompts are
+    // the findings in line order and, within a line, in the set's order.
+    std::vector<Finding> findings = FindFirstLines(lines.Text(), checkIndex, ignorePrefixes);
+    std::sort(findings.begin(), findings.end());
     std::vector<std::string_view> plan;
-    std::list<std::string_view> pending(checkStrings.begin(), checkStrings.end());
-    for (std::string_view line : lines) {
-        if (pending.empty()) {
-            break;
-        }
-        if (IsIgnoredLine(line, ignorePrefixes)) {
-            continue;
-        }
-        for (auto it = pending.begin(); it != pending.end();) {
-            if (line.find(*it) != std::string_view::npos) {
-                plan.push_back(*it);
-                it = pending.erase(it);
-            } else {
-                ++it;
-            }
-        }
+    plan.reserve(findings.size());
+    for (const Finding& finding : findings) {
+        plan.push_back(checkIndex.Strings()[finding.string]);
     }
     return plan;
 }

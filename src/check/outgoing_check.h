@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "check/check_index.h"
 #include "check/line_range.h"
 #include "check/string_set.h"
 
@@ -27,8 +28,16 @@ class Prompter {
 //
 // The whole sequence depends only on the text and the two sets (an OK only
 // moves on, anything else ends the send), so it can be worked out before the
-// first prompt and the host's text released before the user is asked.
+// first prompt and the host's text released before the user is asked. It is
+// the same as searching each pending string afresh in each line, but all the
+// strings are searched for in one pass over the text.
 std::vector<std::string_view> PlanPrompts(LineRange lines, const StringSet& checkStrings,
+                                          const StringSet& ignorePrefixes);
+
+// As above with the check strings compiled beforehand, so that a send does no
+// work in proportion to the number of strings unless it finds them. The views
+// point into the set the index was built from.
+std::vector<std::string_view> PlanPrompts(LineRange lines, const CheckIndex& checkIndex,
                                           const StringSet& ignorePrefixes);
 
 // Asks about each planned string in turn; the first answer other than OK stops.

@@ -1,0 +1,302 @@
+#include "check/first_line_search.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "check/line_range.h"
+
+namespace vorlent {
+namespace {
+
+// Ignored lines are rare and most lines begin with a byte no prefix begins
+// with, so a table of first bytes settles most lines without a comparison.
+class IgnoreTest {
+  public:
+    explicit IgnoreTest(const StringSet& prefixes) : prefixes_(prefixes) {
+        for (const ByteString& prefix : prefixes) {
+            if (prefix.empty()) {
+                ignoresAll_ = true;
+            } else {
+                firstBytes_[static_cast<unsigned char>(prefix.front())] = true;
+            }
+        }
+    }
+
+    bool IgnoresNothing() const { return prefixes_.empty(); }
+    bool IgnoresAll() const { return ignoresAll_; }
+
+    bool Ignores(std::string_view line) const {
+        if (line.empty() || !firstBytes_[static_cast<unsigned char>(line.front())]) {
+            return false;
+        }
+        // The prefixes beginning with this byte stand together in the set.
+        for (auto it = prefixes_.lower_bound(ByteString(1, line.front()));
+             it != prefixes_.end() && it->front() == line.front(); ++it) {
+            if (line.starts_with(*it)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+  private:
+    const StringSet& prefixes_;
+    std::array<bool, 256> firstBytes_{};
+    bool ignoresAll_ = false;
+};
+
+// The start of the line around a position, for positions that only move
+// forward: the separators between are looked at once in all.
+class LineStartTracker {
+  public:
+    explicit LineStartTracker(std::string_view text) : text_(text) {}
+
+    std::size_t LineStartOf(std::size_t position) {
+        while (scanned_ < position) {
+            const void* lf = std::memchr(text_.data() + scanned_, '\n', position - scanned_);
+            if (lf == nullptr) {
+                scanned_ = position;
+                break;
+            }
+            const std::size_t at = static_cast<const char*>(lf) - text_.data();
+            if (at > 0 && text_[at - 1] == '\r') {
+                lineStart_ = at + 1;
+            }
+            scanned_ = at + 1;
+        }
+        return lineStart_;
+    }
+
+  private:
+    std::string_view text_;
+    std::size_t scanned_ = 0;
+    std::size_t lineStart_ = 0;
+};
+
+// The state of one send's search: which strings are still pending, and the
+// filter with the bits of found strings cleared once no pending string needs
+// them, so a string that stands on every line costs one comparison, not one
+// per line.
+class Search {
+  public:
+    Search(std::string_view text, const CheckIndex& index)
+        : text_(text),
+          index_(index),
+          filter_(index.Filter().data()),
+          pending_(index.SearchableCount()),
+          lines_(text) {}
+
+    bool Done() const { return pending_ == 0; }
+    std::vector<Finding> TakeFindings() { return std::move(findings_); }
+
+    void FindEmptyString(std::size_t lineStart) { findings_.push_back({lineStart, 0}); }
+
+    // Searches the bytes [begin, end): whole lines, separated by CR LF.
+    void SearchLines(std::size_t begin, std::size_t end) {
+        const std::size_t width = index_.GramWidth();
+        if (Done() || end - begin < index_.MinSearchableLength()) {
+            return;
+        }
+        const std::size_t step = index_.Step();
+        const std::uint32_t mask = index_.GramMask();
+        const std::size_t last = end - width;
+        // Four bytes can be loaded at once up to here; after it the gram is
+        // put together from what is left.
+        const std::size_t wholeLoadsEnd =
+            text_.size() >= 4 ? std::min(last + 1, text_.size() - 3) : 0;
+        const char* const data = text_.data();
+        std::size_t position = begin;
+        for (; position < wholeLoadsEnd; position += step) {
+            const std::uint32_t hash = index_.HashOf(LoadGram4(data + position) & mask);
+            if ((filter_[hash / 64] >> (hash % 64)) & 1) {
+                OnCandidate(position, hash, begin, end);
+                if (Done()) {
+                    return;
+                }
+            }
+        }
+        for (; position <= last; position += step) {
+            const std::uint32_t gram = LoadGramTail(data + position, text_.size() - position);
+            const std::uint32_t hash = index_.HashOf(gram & mask);
+            if ((filter_[hash / 64] >> (hash % 64)) & 1) {
+                OnCandidate(position, hash, begin, end);
+                if (Done()) {
+                    return;
+                }
+            }
+        }
+    }
+
+  private:
+    // Groups of up to this many strings are compared one by one; larger ones
+    // (strings sharing a long beginning) are narrowed byte by byte instead.
+    static constexpr std::ptrdiff_t kCompareEachLimit = 4;
+
+    void OnCandidate(std::size_t position, std::uint32_t hash, std::size_t begin, std::size_t end) {
+        const CheckIndex::Entry* entry = index_.SlotBegin(hash);
+        const CheckIndex::Entry* const slotEnd = index_.SlotEnd(hash);
+        while (entry != slotEnd && entry->hash < hash) {
+            ++entry;
+        }
+        while (entry != slotEnd && entry->hash == hash) {
+            const CheckIndex::Entry* group = entry;
+            while (entry != slotEnd && entry->hash == hash && entry->offset == group->offset) {
+                ++entry;
+            }
+            if (position - begin >= group->offset) {
+                CompareAt(position - group->offset, end, group, entry, position);
+            }
+        }
+    }
+
+    std::string_view StringOf(const CheckIndex::Entry* entry) const {
+        return index_.Strings()[entry->string];
+    }
+
+    // Finds which strings of [first, last) (in byte order) stand at `start`.
+    void CompareAt(std::size_t start, std::size_t end, const CheckIndex::Entry* first,
+                   const CheckIndex::Entry* last, std::size_t position) {
+        const std::string_view rest = text_.substr(start, end - start);
+        if (last - first <= kCompareEachLimit) {
+            for (; first != last; ++first) {
+                if (rest.starts_with(StringOf(first))) {
+                    OnMatch(*first, start, position);
+                }
+            }
+            return;
+        }
+        // All strings left in [first, last) agree with `rest` on `depth` bytes;
+        // a string of just that length is a match and sorts first.
+        for (std::size_t depth = 0; first != last; ++depth) {
+            if (StringOf(first).size() == depth) {
+                OnMatch(*first, start, position);
+                ++first;
+            }
+            if (depth == rest.size() || first == last) {
+                return;
+            }
+            const auto byte = static_cast<unsigned char>(rest[depth]);
+            first = std::partition_point(first, last, [&](const CheckIndex::Entry& e) {
+                return static_cast<unsigned char>(StringOf(&e)[depth]) < byte;
+            });
+            last = std::partition_point(first, last, [&](const CheckIndex::Entry& e) {
+                return static_cast<unsigned char>(StringOf(&e)[depth]) == byte;
+            });
+        }
+    }
+
+    void OnMatch(const CheckIndex::Entry& entry, std::size_t start, std::size_t position) {
+        if (!found_.empty() && found_[entry.string]) {
+            return;
+        }
+        const std::string_view checkString = index_.Strings()[entry.string];
+        if (StraddlesSeparator(checkString, start)) {
+            return;
+        }
+        if (found_.empty()) {
+            BeginRemoving();
+        }
+        found_[entry.string] = true;
+        findings_.push_back({lines_.LineStartOf(position), entry.string});
+        --pending_;
+        const std::uint32_t* buckets = index_.BucketsOf(entry.string);
+        for (std::size_t offset = 0; offset < index_.Step(); ++offset) {
+            if (--bucketPending_[buckets[offset]] == 0) {
+                const std::uint32_t hash = index_.BucketHash(buckets[offset]);
+                ownFilter_[hash / 64] &= ~(std::uint64_t{1} << (hash % 64));
+            }
+        }
+    }
+
+    // Lines end before their CR LF, but a search across several lines sees
+    // it: a string that begins with the LF or ends with the CR of a separator
+    // would be reaching into the next or the previous line.
+    bool StraddlesSeparator(std::string_view checkString, std::size_t start) const {
+        const std::size_t after = start + checkString.size();
+        return (checkString.front() == '\n' && start > 0 && text_[start - 1] == '\r') ||
+               (checkString.back() == '\r' && after < text_.size() && text_[after] == '\n');
+    }
+
+    // The first found string makes the send's own copy of what it changes;
+    // a send that finds nothing allocates nothing here.
+    void BeginRemoving() {
+        found_.assign(index_.Strings().size(), false);
+        bucketPending_.resize(index_.BucketCount());
+        for (std::size_t bucket = 0; bucket < bucketPending_.size(); ++bucket) {
+            bucketPending_[bucket] = index_.BucketSize(bucket);
+        }
+        ownFilter_ = index_.Filter();
+        filter_ = ownFilter_.data();
+    }
+
+    std::string_view text_;
+    const CheckIndex& index_;
+    const std::uint64_t* filter_;
+    std::size_t pending_;
+    LineStartTracker lines_;
+    std::vector<Finding> findings_;
+    std::vector<bool> found_;
+    std::vector<std::uint32_t> bucketPending_;
+    std::vector<std::uint64_t> ownFilter_;
+};
+
+// Lines are walked to find the ignored ones; the searched lines between are
+// searched in runs of about this many bytes, which are still in the cache
+// from the walk and let a search that is done early stop walking early.
+constexpr std::size_t kRunBytes = 16 * 1024;
+
+}  // namespace
+
+std::vector<Finding> FindFirstLines(std::string_view text, const CheckIndex& index,
+                                    const StringSet& ignorePrefixes) {
+    const IgnoreTest ignore(ignorePrefixes);
+    if (ignore.IgnoresAll() || (index.SearchableCount() == 0 && !index.HasEmptyString())) {
+        return {};
+    }
+    Search search(text, index);
+    if (ignore.IgnoresNothing()) {
+        if (index.HasEmptyString()) {
+            search.FindEmptyString(0);
+        }
+        search.SearchLines(0, text.size());
+        return search.TakeFindings();
+    }
+
+    bool emptyStringPending = index.HasEmptyString();
+    bool runOpen = false;
+    std::size_t runBegin = 0;
+    std::size_t runEnd = 0;
+    for (const std::string_view line : LineRange(text)) {
+        const std::size_t lineBegin = line.data() - text.data();
+        if (ignore.Ignores(line)) {
+            if (runOpen) {
+                search.SearchLines(runBegin, runEnd);
+                runOpen = false;
+            }
+        } else {
+            if (emptyStringPending) {
+                search.FindEmptyString(lineBegin);
+                emptyStringPending = false;
+            }
+            if (!runOpen) {
+                runBegin = lineBegin;
+                runOpen = true;
+            }
+            runEnd = lineBegin + line.size();
+            if (runEnd - runBegin >= kRunBytes) {
+                search.SearchLines(runBegin, runEnd);
+                runOpen = false;
+            }
+        }
+        if (search.Done() && !emptyStringPending) {
+            break;
+        }
+    }
+    if (runOpen) {
+        search.SearchLines(runBegin, runEnd);
+    }
+    return search.TakeFindings();
+}
+
+}  // namespace vorlent
