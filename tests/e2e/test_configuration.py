@@ -10,9 +10,9 @@ import os
 import unittest
 
 from harness import (ATTACHMENT, PROMPT_AFTER, PROMPT_BEFORE, Scenario, Send, case_folder,
-                     encode, ini_file, plugin_copy, run_host, send_each, windows_path)
+                     ini_file, plugin_copy, run_host, send_each, windows_path)
 
-A_THOUSAND_TIMES = "あ" * 5000
+FIVE_THOUSAND_A = "あ" * 5000
 
 
 class ConfigurationTest(unittest.TestCase):
@@ -78,8 +78,8 @@ class ConfigurationTest(unittest.TestCase):
                  "#2999 w0000\r\nw2999 w2998x", ["w2998", "w2999"]),
             # 10000 bytes of double-byte characters: a value cut to 9999 bytes
             # would end inside one and lose the item after it.
-            Send("double_byte_cut", ini_file(A_THOUSAND_TIMES + ",末尾"),
-                 A_THOUSAND_TIMES + "末尾", [A_THOUSAND_TIMES, "末尾"]),
+            Send("double_byte_cut", ini_file(FIVE_THOUSAND_A + ",末尾"),
+                 FIVE_THOUSAND_A + "末尾", [FIVE_THOUSAND_A, "末尾"]),
         ])
 
     def test_file_is_named_after_the_module(self):
