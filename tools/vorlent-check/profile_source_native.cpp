@@ -21,7 +21,9 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
 }
 
 // A file marked as Unicode reaches the plug-in in code page 932. A character
-// the code page lacks comes out as '?', as the platform's default character.
+// the code page lacks comes out as '?', the platform's default character;
+// the platform's look-alike choices (an accented e as a plain e, say) and its
+// own view of a few characters (such as the wave dash) are not followed.
 std::string UnicodeToCp932(const char* encoding, std::string_view text) {
     const IconvConverter toCp932("CP932", encoding);
     const IconvConverter toUtf32("UTF-32LE", encoding);
