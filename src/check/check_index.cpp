@@ -11,12 +11,12 @@ constexpr std::size_t kMaxGramWidth = 4;
 // Sampling every step-th position saves work in proportion, but each string
 // adds one entry per offset; past this many entries the filter would fill up.
 constexpr std::size_t kMaxStep = 8;
-constexpr std::size_t kEntryBudgetForSteps = 4096;
+constexpr std::size_t kEntryBudgetForSteps = 16384;
 // About one bit in 2^kFilterSparseness set keeps chance hits rare; the cap
 // keeps the filter within the first-level data cache.
-constexpr unsigned kFilterSparseness = 5;
-constexpr unsigned kMinHashBits = 6;
-constexpr unsigned kMaxHashBits = 17;
+constexpr unsigned kFilterSparseness = 8;
+constexpr unsigned kMinHashBits = 10;
+constexpr unsigned kMaxHashBits = 20;
 
 std::uint32_t LoadGram(const char* bytes, std::size_t width) {
     std::uint32_t gram = 0;
@@ -30,6 +30,14 @@ std::uint32_t LoadGram(const char* bytes, std::size_t width) {
 
 std::uint32_t LoadGramTail(const char* bytes, std::size_t available) {
     return LoadGram(bytes, std::min(available, kMaxGramWidth));
+}
+
+std::uint64_t LoadHead(const char* bytes, std::size_t count) {
+    std::uint64_t head = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        head |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes[i])) << (8 * i);
+    }
+    return head;
 }
 
 bool ContainsLineSeparator(std::string_view text) {
@@ -71,45 +79,76 @@ void CheckIndex::Build() {
                                                    kMinHashBits, kMaxHashBits);
     hashShift_ = 32 - hashBits;
 
-    entries_.reserve(entryCount);
+    struct Keyed {
+        std::uint32_t hash;
+        Entry entry;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(entryCount);
     for (const std::uint32_t string : searchable) {
+        const std::string_view text = strings_[string];
+        const std::size_t headBytes = std::min<std::size_t>(text.size(), 8);
         for (std::size_t offset = 0; offset < step_; ++offset) {
-            const std::uint32_t gram = LoadGram(strings_[string].data() + offset, gramWidth_);
-            entries_.push_back({HashOf(gram), static_cast<std::uint32_t>(offset), string, 0});
+            const std::uint32_t gram = LoadGram(text.data() + offset, gramWidth_);
+            keyed.push_back(
+                {HashOf(gram),
+                 {LoadHead(text.data(), headBytes), string, static_cast<std::uint16_t>(offset),
+                  static_cast<std::uint8_t>(headBytes), 0}});
         }
     }
     // Sorted by string within a hash and offset, the strings to compare at one
     // start are in byte order, so shared beginnings can be walked once.
-    std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
-        return std::tie(a.hash, a.offset, a.string) < std::tie(b.hash, b.offset, b.string);
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        return std::tie(a.hash, a.entry.offset, a.entry.string) <
+               std::tie(b.hash, b.entry.offset, b.entry.string);
     });
 
-    const std::size_t hashCount = std::size_t{1} << hashBits;
-    filter_.assign(std::max<std::size_t>(1, hashCount / 64), 0);
-    slotStart_.assign((hashCount >> kSlotShift) + 2, 0);
-    stringBuckets_.assign(strings_.size() * step_, 0);
-    for (Entry& entry : entries_) {
-        if (bucketHash_.empty() || bucketHash_.back() != entry.hash) {
-            bucketHash_.push_back(entry.hash);
-            bucketSize_.push_back(0);
+    for (std::size_t groupBegin = 0; groupBegin < keyed.size();) {
+        std::size_t groupEnd = groupBegin + 1;
+        while (groupEnd < keyed.size() && keyed[groupEnd].hash == keyed[groupBegin].hash &&
+               keyed[groupEnd].entry.offset == keyed[groupBegin].entry.offset) {
+            ++groupEnd;
         }
-        entry.bucket = static_cast<std::uint32_t>(bucketHash_.size() - 1);
-        ++bucketSize_.back();
-        filter_[entry.hash / 64] |= std::uint64_t{1} << (entry.hash % 64);
-        ++slotStart_[(entry.hash >> kSlotShift) + 1];
-        stringBuckets_[entry.string * step_ + entry.offset] = entry.bucket;
+        // In byte order, what the first and the last share, all share.
+        const std::string_view first = strings_[keyed[groupBegin].entry.string];
+        const std::string_view last = strings_[keyed[groupEnd - 1].entry.string];
+        std::size_t shared = 0;
+        while (shared < 8 && shared < first.size() && shared < last.size() &&
+               first[shared] == last[shared]) {
+            ++shared;
+        }
+        for (std::size_t i = groupBegin; i < groupEnd; ++i) {
+            keyed[i].entry.groupHeadBytes = static_cast<std::uint8_t>(shared);
+        }
+        groupBegin = groupEnd;
     }
-    for (std::size_t slot = 1; slot < slotStart_.size(); ++slot) {
-        slotStart_[slot] += slotStart_[slot - 1];
+
+    const std::size_t hashCount = std::size_t{1} << hashBits;
+    filter_.assign(hashCount / 64, {});
+    stringBuckets_.assign(strings_.size() * step_, 0);
+    entries_.reserve(keyed.size());
+    for (std::size_t i = 0; i < keyed.size(); ++i) {
+        const std::uint32_t hash = keyed[i].hash;
+        if (i == 0 || keyed[i - 1].hash != hash) {
+            buckets_.push_back({keyed[i].entry, static_cast<std::uint32_t>(i), 0});
+            filter_[hash / 64].bits |= std::uint64_t{1} << (hash % 64);
+        }
+        ++buckets_.back().count;
+        stringBuckets_[keyed[i].entry.string * step_ + keyed[i].entry.offset] =
+            static_cast<std::uint32_t>(buckets_.size() - 1);
+        entries_.push_back(keyed[i].entry);
+    }
+    std::uint32_t bucketsBefore = 0;
+    for (FilterWord& word : filter_) {
+        word.bucketsBefore = bucketsBefore;
+        bucketsBefore += CountBits(word.bits);
     }
 }
 
 std::size_t CheckIndex::MemoryBytes() const {
     return strings_.capacity() * sizeof(std::string_view) +
-           filter_.capacity() * sizeof(std::uint64_t) + entries_.capacity() * sizeof(Entry) +
-           (slotStart_.capacity() + bucketHash_.capacity() + bucketSize_.capacity() +
-            stringBuckets_.capacity()) *
-               sizeof(std::uint32_t);
+           filter_.capacity() * sizeof(FilterWord) + buckets_.capacity() * sizeof(Bucket) +
+           entries_.capacity() * sizeof(Entry) + stringBuckets_.capacity() * sizeof(std::uint32_t);
 }
 
 }  // namespace vorlent

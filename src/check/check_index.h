@@ -9,6 +9,15 @@
 
 namespace vorlent {
 
+// The set bits of a word. std::popcount is a library call where the target
+// has no instruction for it (the 32-bit plug-in, plain x86-64).
+inline std::uint32_t CountBits(std::uint64_t word) {
+    word -= (word >> 1) & 0x5555555555555555u;
+    word = (word & 0x3333333333333333u) + ((word >> 2) & 0x3333333333333333u);
+    word = (word + (word >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    return static_cast<std::uint32_t>((word * 0x0101010101010101u) >> 56);
+}
+
 // The check strings compiled for a search of all of them in one pass over a
 // body. Built once per set and only read by a send, so one index can serve
 // every send. It keeps views into the set, which must outlive it.
@@ -23,12 +32,35 @@ namespace vorlent {
 class CheckIndex {
   public:
     // One string's gram at one offset: the string may start `offset` bytes
-    // before a sampled position whose gram hashes to `hash`.
+    // before a sampled position whose gram has this entry's hash. `head` holds
+    // the string's first bytes (up to eight), to turn most chance hits away
+    // without reading the string itself.
     struct Entry {
-        std::uint32_t hash;
-        std::uint32_t offset;
+        std::uint64_t head;
         std::uint32_t string;  // position in Strings()
-        std::uint32_t bucket;  // entries with the same hash share a bucket
+        std::uint16_t offset;
+        std::uint8_t headBytes;
+        // How many first bytes all strings of this entry's group (its bucket
+        // and offset) share, up to eight: one look at them turns a whole
+        // group of names with a common beginning away.
+        std::uint8_t groupHeadBytes;
+    };
+
+    // Entries with the same hash form a bucket; buckets are numbered in the
+    // order of their hashes. Most hold one entry, kept here so that a hit
+    // reads one record; a larger bucket's entries, sorted by offset and then
+    // string, are Entries()[start, start + count).
+    struct Bucket {
+        Entry first;
+        std::uint32_t start;
+        std::uint32_t count;
+    };
+
+    // 64 bits of the filter with the number of set bits before them, which
+    // numbers the bucket of a hit in the same read.
+    struct FilterWord {
+        std::uint64_t bits;
+        std::uint32_t bucketsBefore;
     };
 
     explicit CheckIndex(const StringSet& checkStrings);
@@ -47,24 +79,25 @@ class CheckIndex {
     std::size_t GramWidth() const { return gramWidth_; }
     std::size_t Step() const { return step_; }
     std::uint32_t GramMask() const { return gramMask_; }
-    std::uint32_t HashOf(std::uint32_t gram) const {
-        return (gram * kHashMultiplier) >> hashShift_;
+    unsigned HashShift() const { return hashShift_; }
+    std::uint32_t HashOf(std::uint32_t gram) const { return HashGram(gram, hashShift_); }
+    static std::uint32_t HashGram(std::uint32_t gram, unsigned shift) {
+        return (gram * kHashMultiplier) >> shift;
     }
 
-    const std::vector<std::uint64_t>& Filter() const { return filter_; }
-    // The entries whose hash falls in the same coarse slot as `hash`, sorted
-    // by hash, then offset, then string.
-    const Entry* SlotBegin(std::uint32_t hash) const {
-        return entries_.data() + slotStart_[hash >> kSlotShift];
+    const FilterWord* Filter() const { return filter_.data(); }
+    static bool Hits(const FilterWord* filter, std::uint32_t hash) {
+        return ((filter[hash / 64].bits >> (hash % 64)) & 1) != 0;
     }
-    const Entry* SlotEnd(std::uint32_t hash) const {
-        return entries_.data() + slotStart_[(hash >> kSlotShift) + 1];
-    }
-    const std::vector<Entry>& Entries() const { return entries_; }
 
-    std::size_t BucketCount() const { return bucketHash_.size(); }
-    std::uint32_t BucketHash(std::size_t bucket) const { return bucketHash_[bucket]; }
-    std::uint32_t BucketSize(std::size_t bucket) const { return bucketSize_[bucket]; }
+    std::size_t BucketCount() const { return buckets_.size(); }
+    // The bucket of a hash that hits the filter.
+    std::uint32_t BucketOf(std::uint32_t hash) const {
+        const FilterWord& word = filter_[hash / 64];
+        return word.bucketsBefore + CountBits(word.bits & ((std::uint64_t{1} << (hash % 64)) - 1));
+    }
+    const Bucket& BucketAt(std::size_t bucket) const { return buckets_[bucket]; }
+    const Entry* Entries() const { return entries_.data(); }
     // The buckets of string i's entries, one per offset 0 to Step()-1.
     const std::uint32_t* BucketsOf(std::size_t string) const {
         return stringBuckets_.data() + string * step_;
@@ -75,7 +108,6 @@ class CheckIndex {
 
   private:
     static constexpr std::uint32_t kHashMultiplier = 0x9E3779B1u;
-    static constexpr unsigned kSlotShift = 4;
 
     void Build();
 
@@ -87,11 +119,9 @@ class CheckIndex {
     std::size_t step_ = 1;
     std::uint32_t gramMask_ = 0;
     unsigned hashShift_ = 32;
-    std::vector<std::uint64_t> filter_;
+    std::vector<FilterWord> filter_;
+    std::vector<Bucket> buckets_;
     std::vector<Entry> entries_;
-    std::vector<std::uint32_t> slotStart_;
-    std::vector<std::uint32_t> bucketHash_;
-    std::vector<std::uint32_t> bucketSize_;
     std::vector<std::uint32_t> stringBuckets_;
 };
 
@@ -103,8 +133,17 @@ inline std::uint32_t LoadGram4(const char* bytes) {
            static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
 }
 
+// Eight bytes, first byte lowest.
+inline std::uint64_t LoadHead8(const char* bytes) {
+    return static_cast<std::uint64_t>(LoadGram4(bytes)) |
+           static_cast<std::uint64_t>(LoadGram4(bytes + 4)) << 32;
+}
+
 // As LoadGram4 for the last bytes of a text: missing bytes read as zero.
 std::uint32_t LoadGramTail(const char* bytes, std::size_t available);
+
+// Up to eight bytes, first byte lowest; missing bytes read as zero.
+std::uint64_t LoadHead(const char* bytes, std::size_t count);
 
 bool ContainsLineSeparator(std::string_view text);
 

@@ -74,16 +74,15 @@ class LineStartTracker {
     std::size_t lineStart_ = 0;
 };
 
-// The state of one send's search: which strings are still pending, and the
-// filter with the bits of found strings cleared once no pending string needs
-// them, so a string that stands on every line costs one comparison, not one
-// per line.
+// The state of one send's search: which strings are still pending, and which
+// buckets hold none any more, so that a string standing on every line costs
+// a look at one bit after its first line, not a comparison.
 class Search {
   public:
     Search(std::string_view text, const CheckIndex& index)
         : text_(text),
           index_(index),
-          filter_(index.Filter().data()),
+          filter_(index.Filter()),
           pending_(index.SearchableCount()),
           lines_(text) {}
 
@@ -94,32 +93,28 @@ class Search {
 
     // Searches the bytes [begin, end): whole lines, separated by CR LF.
     void SearchLines(std::size_t begin, std::size_t end) {
-        const std::size_t width = index_.GramWidth();
         if (Done() || end - begin < index_.MinSearchableLength()) {
             return;
         }
-        const std::size_t step = index_.Step();
-        const std::uint32_t mask = index_.GramMask();
-        const std::size_t last = end - width;
+        const std::size_t last = end - index_.GramWidth();
         // Four bytes can be loaded at once up to here; after it the gram is
         // put together from what is left.
         const std::size_t wholeLoadsEnd =
             text_.size() >= 4 ? std::min(last + 1, text_.size() - 3) : 0;
-        const char* const data = text_.data();
         std::size_t position = begin;
-        for (; position < wholeLoadsEnd; position += step) {
-            const std::uint32_t hash = index_.HashOf(LoadGram4(data + position) & mask);
-            if ((filter_[hash / 64] >> (hash % 64)) & 1) {
-                OnCandidate(position, hash, begin, end);
-                if (Done()) {
-                    return;
-                }
+        while ((position = NextCandidate(position, wholeLoadsEnd)) < wholeLoadsEnd) {
+            const std::uint32_t gram = LoadGram4(text_.data() + position) & index_.GramMask();
+            OnCandidate(position, index_.HashOf(gram), begin, end);
+            if (Done()) {
+                return;
             }
+            position += index_.Step();
         }
-        for (; position <= last; position += step) {
-            const std::uint32_t gram = LoadGramTail(data + position, text_.size() - position);
-            const std::uint32_t hash = index_.HashOf(gram & mask);
-            if ((filter_[hash / 64] >> (hash % 64)) & 1) {
+        for (position = std::max(position, begin); position <= last; position += index_.Step()) {
+            const std::uint32_t gram =
+                LoadGramTail(text_.data() + position, text_.size() - position);
+            const std::uint32_t hash = index_.HashOf(gram & index_.GramMask());
+            if (CheckIndex::Hits(filter_, hash)) {
                 OnCandidate(position, hash, begin, end);
                 if (Done()) {
                     return;
@@ -129,19 +124,79 @@ class Search {
     }
 
   private:
+    // The first sampled position from `position` on, short of `limit`, whose
+    // gram hits the filter; `limit` if none. All the time of a search that
+    // finds nothing is spent here: everything it needs is in registers, and
+    // four samples are tested before each branch.
+    std::size_t NextCandidate(std::size_t position, std::size_t limit) const {
+        switch (index_.HashShift()) {
+#define VORLENT_SHIFT_CASE(shift) \
+    case shift:                   \
+        return NextCandidateWithShift<shift>(position, limit);
+            VORLENT_SHIFT_CASE(12)
+            VORLENT_SHIFT_CASE(13)
+            VORLENT_SHIFT_CASE(14)
+            VORLENT_SHIFT_CASE(15)
+            VORLENT_SHIFT_CASE(16)
+            VORLENT_SHIFT_CASE(17)
+            VORLENT_SHIFT_CASE(18)
+            VORLENT_SHIFT_CASE(19)
+            VORLENT_SHIFT_CASE(20)
+            VORLENT_SHIFT_CASE(21)
+            VORLENT_SHIFT_CASE(22)
+#undef VORLENT_SHIFT_CASE
+        }
+        return limit;
+    }
+
+    template <unsigned kShift>
+    std::size_t NextCandidateWithShift(std::size_t position, std::size_t limit) const {
+        const char* const data = text_.data();
+        const CheckIndex::FilterWord* const filter = filter_;
+        const std::uint32_t mask = index_.GramMask();
+        const std::size_t step = index_.Step();
+        // Bit or, not logical or: the four tests run without a branch between.
+        const auto hits = [=](std::size_t at) -> unsigned {
+            return CheckIndex::Hits(filter,
+                                    CheckIndex::HashGram(LoadGram4(data + at) & mask, kShift));
+        };
+        while (position + 3 * step < limit) {
+            if (hits(position) | hits(position + step) | hits(position + 2 * step) |
+                hits(position + 3 * step)) {
+                break;
+            }
+            position += 4 * step;
+        }
+        for (; position < limit; position += step) {
+            if (hits(position)) {
+                return position;
+            }
+        }
+        return limit;
+    }
+
     // Groups of up to this many strings are compared one by one; larger ones
     // (strings sharing a long beginning) are narrowed byte by byte instead.
     static constexpr std::ptrdiff_t kCompareEachLimit = 4;
 
     void OnCandidate(std::size_t position, std::uint32_t hash, std::size_t begin, std::size_t end) {
-        const CheckIndex::Entry* entry = index_.SlotBegin(hash);
-        const CheckIndex::Entry* const slotEnd = index_.SlotEnd(hash);
-        while (entry != slotEnd && entry->hash < hash) {
-            ++entry;
+        const std::uint32_t bucketNumber = index_.BucketOf(hash);
+        if (!bucketEmptied_.empty() && bucketEmptied_[bucketNumber]) {
+            return;
         }
-        while (entry != slotEnd && entry->hash == hash) {
+        const CheckIndex::Bucket& bucket = index_.BucketAt(bucketNumber);
+        if (bucket.count == 1) {
+            if (position - begin >= bucket.first.offset) {
+                CompareAt(position - bucket.first.offset, end, &bucket.first, &bucket.first + 1,
+                          position);
+            }
+            return;
+        }
+        const CheckIndex::Entry* entry = index_.Entries() + bucket.start;
+        const CheckIndex::Entry* const bucketEnd = entry + bucket.count;
+        while (entry != bucketEnd) {
             const CheckIndex::Entry* group = entry;
-            while (entry != slotEnd && entry->hash == hash && entry->offset == group->offset) {
+            while (entry != bucketEnd && entry->offset == group->offset) {
                 ++entry;
             }
             if (position - begin >= group->offset) {
@@ -154,13 +209,26 @@ class Search {
         return index_.Strings()[entry->string];
     }
 
+    static std::uint64_t HeadMask(std::size_t bytes) {
+        return bytes >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * bytes)) - 1;
+    }
+
     // Finds which strings of [first, last) (in byte order) stand at `start`.
     void CompareAt(std::size_t start, std::size_t end, const CheckIndex::Entry* first,
                    const CheckIndex::Entry* last, std::size_t position) {
         const std::string_view rest = text_.substr(start, end - start);
+        // The first eight bytes settle most chance hits without reading the
+        // strings; near the end of the text they are put together.
+        const std::uint64_t head =
+            rest.size() >= 8 ? LoadHead8(rest.data()) : LoadHead(rest.data(), rest.size());
+        const std::uint64_t groupMask = HeadMask(first->groupHeadBytes);
+        if ((head & groupMask) != (first->head & groupMask)) {
+            return;
+        }
         if (last - first <= kCompareEachLimit) {
             for (; first != last; ++first) {
-                if (rest.starts_with(StringOf(first))) {
+                const std::uint64_t mask = HeadMask(first->headBytes);
+                if ((head & mask) == first->head && rest.starts_with(StringOf(first))) {
                     OnMatch(*first, start, position);
                 }
             }
@@ -203,8 +271,7 @@ class Search {
         const std::uint32_t* buckets = index_.BucketsOf(entry.string);
         for (std::size_t offset = 0; offset < index_.Step(); ++offset) {
             if (--bucketPending_[buckets[offset]] == 0) {
-                const std::uint32_t hash = index_.BucketHash(buckets[offset]);
-                ownFilter_[hash / 64] &= ~(std::uint64_t{1} << (hash % 64));
+                bucketEmptied_[buckets[offset]] = true;
             }
         }
     }
@@ -218,27 +285,26 @@ class Search {
                (checkString.back() == '\r' && after < text_.size() && text_[after] == '\n');
     }
 
-    // The first found string makes the send's own copy of what it changes;
-    // a send that finds nothing allocates nothing here.
+    // The first found string sets up what tracks the pending ones; a send
+    // that finds nothing allocates nothing here.
     void BeginRemoving() {
         found_.assign(index_.Strings().size(), false);
+        bucketEmptied_.assign(index_.BucketCount(), false);
         bucketPending_.resize(index_.BucketCount());
         for (std::size_t bucket = 0; bucket < bucketPending_.size(); ++bucket) {
-            bucketPending_[bucket] = index_.BucketSize(bucket);
+            bucketPending_[bucket] = index_.BucketAt(bucket).count;
         }
-        ownFilter_ = index_.Filter();
-        filter_ = ownFilter_.data();
     }
 
     std::string_view text_;
     const CheckIndex& index_;
-    const std::uint64_t* filter_;
+    const CheckIndex::FilterWord* filter_;
     std::size_t pending_;
     LineStartTracker lines_;
     std::vector<Finding> findings_;
     std::vector<bool> found_;
     std::vector<std::uint32_t> bucketPending_;
-    std::vector<std::uint64_t> ownFilter_;
+    std::vector<bool> bucketEmptied_;
 };
 
 // Lines are walked to find the ignored ones; the searched lines between are
