@@ -1,0 +1,190 @@
+// The send-time check over bodies of code-page-932-like text with check
+// strings that are not in them, so every byte is searched, next to the least
+// a pass over the same bytes can cost: memchr from one line feed to the next.
+//
+// scripts/run-benchmarks.sh runs this and turns its JSON into the table of
+// docs/performance.md (throughput, ratio to the memchr pass, peak memory).
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+
+#include "allocation_meter.h"
+#include "check/check_index.h"
+#include "check/outgoing_check.h"
+#include "cp932_text.h"
+#include "plain_plan.h"
+
+namespace {
+
+using vorlent::StringSet;
+
+constexpr int kKiB = 1024;
+constexpr int kMiB = 1024 * 1024;
+
+const std::string& Body(std::size_t size) {
+    static std::map<std::size_t, std::string> bodies;
+    auto it = bodies.find(size);
+    if (it == bodies.end()) {
+        it = bodies.emplace(size, vorlent::bench::MakeBody(size, 1)).first;
+    }
+    return it->second;
+}
+
+const StringSet& CheckStrings(std::size_t count) {
+    static std::map<std::size_t, StringSet> sets;
+    auto it = sets.find(count);
+    if (it == sets.end()) {
+        it = sets.emplace(count, vorlent::bench::MakeAbsentStrings(count, 2)).first;
+    }
+    return it->second;
+}
+
+void ReportBytes(benchmark::State& state, std::size_t bytes) {
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+    state.counters["body_bytes"] = static_cast<double>(bytes);
+}
+
+// Peak heap bytes of one call beyond what was allocated before it.
+template <typename Call>
+void ReportPeakMemory(benchmark::State& state, const char* counter, Call&& call) {
+    const vorlent::bench::AllocationMeter meter;
+    call();
+    state.counters[counter] = static_cast<double>(meter.PeakBytes());
+}
+
+// The physical limit: one memchr pass over the body, stopping at each line
+// feed as any line-by-line check has to.
+void BM_MemchrLines(benchmark::State& state) {
+    const std::string& body = Body(state.range(0));
+    for (auto _ : state) {
+        const char* at = body.data();
+        const char* const end = body.data() + body.size();
+        std::size_t lines = 0;
+        while ((at = static_cast<const char*>(std::memchr(at, '\n', end - at))) != nullptr) {
+            ++at;
+            ++lines;
+        }
+        benchmark::DoNotOptimize(lines);
+    }
+    ReportBytes(state, body.size());
+}
+
+// For reference: memchr for a byte the body does not hold, which never stops
+// and so only measures how fast the bytes can be read.
+void BM_MemchrAbsentByte(benchmark::State& state) {
+    const std::string& body = Body(state.range(0));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(std::memchr(body.data(), '\0', body.size()));
+    }
+    ReportBytes(state, body.size());
+}
+
+// One send as the plug-in makes it with the check strings compiled once at
+// start-up: plan against the body, nothing found, no prompt.
+void BM_Check(benchmark::State& state) {
+    const std::string& body = Body(state.range(0));
+    const StringSet& checks = CheckStrings(state.range(1));
+    const vorlent::CheckIndex index(checks);
+    const StringSet ignorePrefixes;
+    const auto send = [&] {
+        return vorlent::PlanPrompts(vorlent::LineRange(body), index, ignorePrefixes);
+    };
+    if (!send().empty()) {
+        state.SkipWithError("a check string was found; the body must be searched to its end");
+        return;
+    }
+    ReportPeakMemory(state, "peak_bytes", send);
+    // The most a send holds: every string found (at the end of the body).
+    std::string bodyWithAll = body;
+    for (const std::string& checkString : checks) {
+        bodyWithAll += "\r\n" + checkString;
+    }
+    ReportPeakMemory(state, "peak_bytes_all_found", [&] {
+        return vorlent::PlanPrompts(vorlent::LineRange(bodyWithAll), index, ignorePrefixes);
+    });
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(send());
+    }
+    ReportBytes(state, body.size());
+    state.counters["index_bytes"] = static_cast<double>(index.MemoryBytes());
+}
+
+// As above with quoted lines, which are walked but not searched.
+void BM_CheckWithIgnorePrefixes(benchmark::State& state) {
+    const std::string& body = Body(state.range(0));
+    const vorlent::CheckIndex index(CheckStrings(state.range(1)));
+    const StringSet ignorePrefixes = {">", "|"};
+    const auto send = [&] {
+        return vorlent::PlanPrompts(vorlent::LineRange(body), index, ignorePrefixes);
+    };
+    ReportPeakMemory(state, "peak_bytes", send);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(send());
+    }
+    ReportBytes(state, body.size());
+}
+
+// One send that compiles the check strings itself, as a send handed only the
+// set does.
+void BM_CheckBuildingIndex(benchmark::State& state) {
+    const std::string& body = Body(state.range(0));
+    const StringSet& checks = CheckStrings(state.range(1));
+    const StringSet ignorePrefixes;
+    const auto send = [&] {
+        return vorlent::PlanPrompts(vorlent::LineRange(body), checks, ignorePrefixes);
+    };
+    ReportPeakMemory(state, "peak_bytes", send);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(send());
+    }
+    ReportBytes(state, body.size());
+}
+
+// Compiling the check strings, which the plug-in can do once at start-up.
+void BM_BuildIndex(benchmark::State& state) {
+    const StringSet& checks = CheckStrings(state.range(0));
+    for (auto _ : state) {
+        const vorlent::CheckIndex index(checks);
+        benchmark::DoNotOptimize(index.Strings().data());
+    }
+}
+
+// The plain search the one-pass check replaces, for comparison.
+void BM_CheckPlain(benchmark::State& state) {
+    const std::string& body = Body(state.range(0));
+    const StringSet& checks = CheckStrings(state.range(1));
+    const StringSet ignorePrefixes;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(vorlent::PlanPromptsPlain(body, checks, ignorePrefixes));
+    }
+    ReportBytes(state, body.size());
+}
+
+void BodySizes(benchmark::internal::Benchmark* benchmark) {
+    for (const int size : {4 * kKiB, 1 * kMiB, 16 * kMiB}) {
+        benchmark->Arg(size);
+    }
+}
+
+void BodySizesAndCounts(benchmark::internal::Benchmark* benchmark) {
+    for (const int size : {4 * kKiB, 1 * kMiB, 16 * kMiB}) {
+        for (const int count : {1, 16, 256, 4096}) {
+            benchmark->Args({size, count});
+        }
+    }
+}
+
+BENCHMARK(BM_MemchrLines)->Apply(BodySizes);
+BENCHMARK(BM_MemchrAbsentByte)->Apply(BodySizes);
+BENCHMARK(BM_Check)->Apply(BodySizesAndCounts);
+BENCHMARK(BM_CheckWithIgnorePrefixes)->Args({16 * kMiB, 256})->Args({16 * kMiB, 4096});
+BENCHMARK(BM_CheckBuildingIndex)->Apply(BodySizesAndCounts);
+BENCHMARK(BM_BuildIndex)->Arg(1)->Arg(16)->Arg(256)->Arg(4096);
+BENCHMARK(BM_CheckPlain)->Args({1 * kMiB, 1})->Args({1 * kMiB, 16})->Args({1 * kMiB, 256});
+
+}  // namespace
+
+BENCHMARK_MAIN();

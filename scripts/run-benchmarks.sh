@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# Builds the bench preset, runs the benchmarks of the send-time check and
+# prints the tables of docs/performance.md: throughput of the check, its ratio
+# to one memchr pass over the same body measured in the same run, and the
+# peak heap use of one send.
+#
+# Usage: scripts/run-benchmarks.sh [repetitions, default 5]
+# VORLENT_BENCH_BUILD_DIR overrides the build directory (default build/bench).
+# Every figure is the median of the repetitions, in CPU time.
+set -euo pipefail
+
+repetitions=${1:-5}
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${VORLENT_BENCH_BUILD_DIR:-$root/build/bench}
+
+cd "$root"
+cmake --preset bench -B "$build" >/dev/null
+cmake --build "$build" -j2 >&2
+
+results="$build/check_benchmark.json"
+"$build/bench/check_benchmark" --benchmark_repetitions="$repetitions" \
+    --benchmark_report_aggregates_only=true --benchmark_out="$results" \
+    --benchmark_out_format=json >&2
+
+python3 - "$results" <<'EOF'
+import json
+import sys
+
+with open(sys.argv[1]) as f:
+    report = json.load(f)
+
+# The median of the repetitions, or the one run when there was only one.
+medians = {}
+for run in report["benchmarks"]:
+    if run.get("aggregate_name") == "median" or run.get("repetitions", 1) == 1:
+        medians[run["run_name"]] = run
+
+
+def seconds(run):
+    scale = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}[run["time_unit"]]
+    return run["cpu_time"] * scale
+
+
+def size_name(size):
+    return f"{size // 1024} KB" if size < 1 << 20 else f"{size >> 20} MB"
+
+
+def rate(bytes_, time):
+    per_second = bytes_ / time
+    return f"{per_second / 1e9:.2f} GB/s" if per_second >= 1e9 else f"{per_second / 1e6:.0f} MB/s"
+
+
+sizes = [4096, 1 << 20, 16 << 20]
+counts = [1, 16, 256, 4096]
+
+context = report["context"]
+print(f"{context.get('num_cpus')} CPUs at {context.get('mhz_per_cpu')} MHz, median of "
+      f"{report['benchmarks'][0].get('repetitions', 1)} repetitions, {context.get('date')}\n")
+
+print("| body | memchr line pass | memchr, byte not in body |")
+print("|---|---|---|")
+for size in sizes:
+    lines = medians[f"BM_MemchrLines/{size}"]
+    absent = medians[f"BM_MemchrAbsentByte/{size}"]
+    print(f"| {size_name(size)} | {rate(size, seconds(lines))} | {rate(size, seconds(absent))} |")
+
+print()
+print("| body | strings | check | time | ratio to memchr line pass | peak heap of one send "
+      "| same, every string found | index (built once) |")
+print("|---|---|---|---|---|---|---|---|")
+for size in sizes:
+    limit = seconds(medians[f"BM_MemchrLines/{size}"])
+    for count in counts:
+        run = medians[f"BM_Check/{size}/{count}"]
+        time = seconds(run)
+        print(f"| {size_name(size)} | {count} | {rate(size, time)} | {time * 1e6:.1f} us "
+              f"| {time / limit:.1f} | {int(run['peak_bytes'])} B "
+              f"| {int(run['peak_bytes_all_found'])} B ({run['peak_bytes_all_found'] / size:.2%} "
+              f"of the body) | {int(run['index_bytes']) // 1024} KB |")
+
+print()
+print("| body | strings | check building its index in the send | ratio to memchr line pass "
+      "| peak heap of one send |")
+print("|---|---|---|---|---|")
+for size in sizes:
+    limit = seconds(medians[f"BM_MemchrLines/{size}"])
+    for count in counts:
+        run = medians[f"BM_CheckBuildingIndex/{size}/{count}"]
+        time = seconds(run)
+        print(f"| {size_name(size)} | {count} | {rate(size, time)} | {time / limit:.1f} "
+              f"| {int(run['peak_bytes']) // 1024} KB |")
+
+print()
+print("| body | strings | with ignore prefixes \">\" and \"\\|\" | ratio to memchr line pass |")
+print("|---|---|---|---|")
+for name, run in medians.items():
+    if name.startswith("BM_CheckWithIgnorePrefixes/"):
+        _, size, count = name.split("/")
+        size = int(size)
+        time = seconds(run)
+        limit = seconds(medians[f"BM_MemchrLines/{size}"])
+        print(f"| {size_name(size)} | {count} | {rate(size, time)} | {time / limit:.1f} |")
+
+print()
+print("| strings | building the index |")
+print("|---|---|")
+for count in counts:
+    print(f"| {count} | {seconds(medians[f'BM_BuildIndex/{count}']) * 1e6:.1f} us |")
+
+print()
+print("| body | strings | plain search (each string afresh in each line) | ratio to memchr line pass |")
+print("|---|---|---|---|")
+for name, run in medians.items():
+    if name.startswith("BM_CheckPlain/"):
+        _, size, count = name.split("/")
+        size = int(size)
+        time = seconds(run)
+        limit = seconds(medians[f"BM_MemchrLines/{size}"])
+        print(f"| {size_name(size)} | {count} | {rate(size, time)} | {time / limit:.0f} |")
+EOF
