@@ -2,15 +2,19 @@
 
 #include <algorithm>
 #include <bit>
+#include <limits>
 #include <tuple>
 
 namespace vorlent {
 namespace {
 
 constexpr std::size_t kMaxGramWidth = 4;
+// Up to kMaxPairScanned strings, all of them or those shorter than
+// kPairScanBelow, are searched with a byte-pair scan each.
+constexpr std::size_t kPairScanBelow = 6;
+constexpr std::size_t kMaxPairScanned = 8;
 // Sampling every step-th position saves work in proportion, but each string
 // adds one entry per offset; past this many entries the filter would fill up.
-constexpr std::size_t kMaxStep = 8;
 constexpr std::size_t kEntryBudgetForSteps = 16384;
 // About one bit in 2^kFilterSparseness set keeps chance hits rare; the cap
 // keeps the filter within the first-level data cache.
@@ -59,22 +63,45 @@ void CheckIndex::Build() {
         // No line contains the separator, so a string with CR LF is never found.
         if (!strings_[i].empty() && !ContainsLineSeparator(strings_[i])) {
             searchable.push_back(static_cast<std::uint32_t>(i));
-            minLength_ = searchable.size() == 1 ? strings_[i].size()
-                                                : std::min(minLength_, strings_[i].size());
         }
     }
     searchableCount_ = searchable.size();
-    if (searchable.empty()) {
+
+    // A few strings are each searched faster on their own than all together.
+    // Otherwise the shortest strings set the filter's step, and a few short
+    // ones (a word of two kanji is four bytes) are better searched on their
+    // own, so that the rest can be sampled sparsely.
+    std::size_t pairScanBelow = searchable.size() <= kMaxPairScanned
+                                    ? std::numeric_limits<std::size_t>::max()
+                                    : kPairScanBelow;
+    const auto shorterThan = [&](std::size_t length) {
+        return static_cast<std::size_t>(
+            std::count_if(searchable.begin(), searchable.end(),
+                          [&](std::uint32_t string) { return strings_[string].size() < length; }));
+    };
+    while (shorterThan(pairScanBelow) > kMaxPairScanned) {
+        --pairScanBelow;
+    }
+    std::vector<std::uint32_t> filtered;
+    for (const std::uint32_t string : searchable) {
+        (strings_[string].size() < pairScanBelow ? pairScanned_ : filtered).push_back(string);
+    }
+    filteredCount_ = filtered.size();
+    stringBuckets_.assign(strings_.size() * kMaxStep, kNoBucket);
+    if (filtered.empty()) {
         return;
+    }
+    minLength_ = strings_[filtered.front()].size();
+    for (const std::uint32_t string : filtered) {
+        minLength_ = std::min(minLength_, strings_[string].size());
     }
 
     gramWidth_ = std::min(minLength_, kMaxGramWidth);
     gramMask_ = gramWidth_ == 4 ? 0xFFFFFFFFu : (std::uint32_t{1} << (8 * gramWidth_)) - 1;
-    const std::size_t stepBudget =
-        std::max<std::size_t>(1, kEntryBudgetForSteps / searchable.size());
+    const std::size_t stepBudget = std::max<std::size_t>(1, kEntryBudgetForSteps / filtered.size());
     step_ = std::min({minLength_ - gramWidth_ + 1, kMaxStep, stepBudget});
 
-    const std::size_t entryCount = searchable.size() * step_;
+    const std::size_t entryCount = filtered.size() * step_;
     const unsigned hashBits = std::clamp<unsigned>(std::bit_width(entryCount) + kFilterSparseness,
                                                    kMinHashBits, kMaxHashBits);
     hashShift_ = 32 - hashBits;
@@ -85,7 +112,7 @@ void CheckIndex::Build() {
     };
     std::vector<Keyed> keyed;
     keyed.reserve(entryCount);
-    for (const std::uint32_t string : searchable) {
+    for (const std::uint32_t string : filtered) {
         const std::string_view text = strings_[string];
         const std::size_t headBytes = std::min<std::size_t>(text.size(), 8);
         for (std::size_t offset = 0; offset < step_; ++offset) {
@@ -125,7 +152,6 @@ void CheckIndex::Build() {
 
     const std::size_t hashCount = std::size_t{1} << hashBits;
     filter_.assign(hashCount / 64, {});
-    stringBuckets_.assign(strings_.size() * step_, 0);
     entries_.reserve(keyed.size());
     for (std::size_t i = 0; i < keyed.size(); ++i) {
         const std::uint32_t hash = keyed[i].hash;
@@ -134,7 +160,7 @@ void CheckIndex::Build() {
             filter_[hash / 64].bits |= std::uint64_t{1} << (hash % 64);
         }
         ++buckets_.back().count;
-        stringBuckets_[keyed[i].entry.string * step_ + keyed[i].entry.offset] =
+        stringBuckets_[keyed[i].entry.string * kMaxStep + keyed[i].entry.offset] =
             static_cast<std::uint32_t>(buckets_.size() - 1);
         entries_.push_back(keyed[i].entry);
     }

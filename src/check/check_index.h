@@ -23,7 +23,7 @@ inline std::uint32_t CountBits(std::uint64_t word) {
 // every send. It keeps views into the set, which must outlive it.
 //
 // The pass looks at every step-th position of the body and takes the gram
-// there: its next gram-width bytes. Every searchable string is at least
+// there: its next gram-width bytes. Every filtered string is at least
 // step + width - 1 bytes long, so any occurrence has a sampled position among
 // its first step bytes; the grams of each string at offsets 0 to step-1 go
 // into a bitmap filter under a hash. A position whose gram hits the filter is
@@ -74,7 +74,12 @@ class CheckIndex {
 
     // Strings that can be found inside a line: not empty, no CR LF in them.
     std::size_t SearchableCount() const { return searchableCount_; }
-    std::size_t MinSearchableLength() const { return minLength_; }
+
+    // A few short searchable strings, searched each on its own for its first
+    // and last byte; all others go through the filter.
+    const std::vector<std::uint32_t>& PairScanned() const { return pairScanned_; }
+    std::size_t FilteredCount() const { return filteredCount_; }
+    std::size_t MinFilteredLength() const { return minLength_; }
 
     std::size_t GramWidth() const { return gramWidth_; }
     std::size_t Step() const { return step_; }
@@ -98,22 +103,29 @@ class CheckIndex {
     }
     const Bucket& BucketAt(std::size_t bucket) const { return buckets_[bucket]; }
     const Entry* Entries() const { return entries_.data(); }
-    // The buckets of string i's entries, one per offset 0 to Step()-1.
+    // The buckets of string i's entries, one per offset 0 to Step()-1, for a
+    // string that goes through the filter.
     const std::uint32_t* BucketsOf(std::size_t string) const {
-        return stringBuckets_.data() + string * step_;
+        return stringBuckets_.data() + string * kMaxStep;
     }
+    bool IsFiltered(std::size_t string) const { return *BucketsOf(string) != kNoBucket; }
+
+    static constexpr std::size_t kMaxStep = 8;
 
     // Heap bytes the index holds beyond the set it views.
     std::size_t MemoryBytes() const;
 
   private:
     static constexpr std::uint32_t kHashMultiplier = 0x9E3779B1u;
+    static constexpr std::uint32_t kNoBucket = 0xFFFFFFFFu;
 
     void Build();
 
     std::vector<std::string_view> strings_;
     bool hasEmptyString_ = false;
     std::size_t searchableCount_ = 0;
+    std::vector<std::uint32_t> pairScanned_;
+    std::size_t filteredCount_ = 0;
     std::size_t minLength_ = 0;
     std::size_t gramWidth_ = 0;
     std::size_t step_ = 1;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 
+#include "check/byte_pair_scan.h"
 #include "check/line_range.h"
 
 namespace vorlent {
@@ -50,7 +51,9 @@ class IgnoreTest {
 // forward: the separators between are looked at once in all.
 class LineStartTracker {
   public:
-    explicit LineStartTracker(std::string_view text) : text_(text) {}
+    // `from` is where a line starts.
+    LineStartTracker(std::string_view text, std::size_t from)
+        : text_(text), scanned_(from), lineStart_(from) {}
 
     std::size_t LineStartOf(std::size_t position) {
         while (scanned_ < position) {
@@ -70,8 +73,8 @@ class LineStartTracker {
 
   private:
     std::string_view text_;
-    std::size_t scanned_ = 0;
-    std::size_t lineStart_ = 0;
+    std::size_t scanned_;
+    std::size_t lineStart_;
 };
 
 // The state of one send's search: which strings are still pending, and which
@@ -84,7 +87,8 @@ class Search {
           index_(index),
           filter_(index.Filter()),
           pending_(index.SearchableCount()),
-          lines_(text) {}
+          filteredPending_(index.FilteredCount()),
+          lines_(text, 0) {}
 
     bool Done() const { return pending_ == 0; }
     std::vector<Finding> TakeFindings() { return std::move(findings_); }
@@ -93,7 +97,37 @@ class Search {
 
     // Searches the bytes [begin, end): whole lines, separated by CR LF.
     void SearchLines(std::size_t begin, std::size_t end) {
-        if (Done() || end - begin < index_.MinSearchableLength()) {
+        for (const std::uint32_t string : index_.PairScanned()) {
+            if (!IsFound(string)) {
+                SearchAlone(string, begin, end);
+            }
+        }
+        SearchFiltered(begin, end);
+    }
+
+  private:
+    bool IsFound(std::uint32_t string) const { return !found_.empty() && found_[string]; }
+
+    // Looks for one string by its first and last byte.
+    void SearchAlone(std::uint32_t string, std::size_t begin, std::size_t end) {
+        const std::string_view checkString = index_.Strings()[string];
+        if (end - begin < checkString.size()) {
+            return;
+        }
+        LineStartTracker lines(text_, begin);
+        ScanBytePair(text_.data(), begin, end - checkString.size(), checkString.front(),
+                     checkString.back(), checkString.size() - 1, [&](std::size_t start) {
+                         if (text_.substr(start, checkString.size()) != checkString ||
+                             StraddlesSeparator(checkString, start)) {
+                             return true;
+                         }
+                         Found(string, lines.LineStartOf(start));
+                         return false;
+                     });
+    }
+
+    void SearchFiltered(std::size_t begin, std::size_t end) {
+        if (filteredPending_ == 0 || end - begin < index_.MinFilteredLength()) {
             return;
         }
         const std::size_t last = end - index_.GramWidth();
@@ -105,7 +139,7 @@ class Search {
         while ((position = NextCandidate(position, wholeLoadsEnd)) < wholeLoadsEnd) {
             const std::uint32_t gram = LoadGram4(text_.data() + position) & index_.GramMask();
             OnCandidate(position, index_.HashOf(gram), begin, end);
-            if (Done()) {
+            if (filteredPending_ == 0) {
                 return;
             }
             position += index_.Step();
@@ -116,14 +150,13 @@ class Search {
             const std::uint32_t hash = index_.HashOf(gram & index_.GramMask());
             if (CheckIndex::Hits(filter_, hash)) {
                 OnCandidate(position, hash, begin, end);
-                if (Done()) {
+                if (filteredPending_ == 0) {
                     return;
                 }
             }
         }
     }
 
-  private:
     // The first sampled position from `position` on, short of `limit`, whose
     // gram hits the filter; `limit` if none. All the time of a search that
     // finds nothing is spent here: everything it needs is in registers, and
@@ -255,20 +288,23 @@ class Search {
     }
 
     void OnMatch(const CheckIndex::Entry& entry, std::size_t start, std::size_t position) {
-        if (!found_.empty() && found_[entry.string]) {
-            return;
+        if (!IsFound(entry.string) && !StraddlesSeparator(index_.Strings()[entry.string], start)) {
+            Found(entry.string, lines_.LineStartOf(position));
         }
-        const std::string_view checkString = index_.Strings()[entry.string];
-        if (StraddlesSeparator(checkString, start)) {
-            return;
-        }
+    }
+
+    void Found(std::uint32_t string, std::size_t lineStart) {
         if (found_.empty()) {
             BeginRemoving();
         }
-        found_[entry.string] = true;
-        findings_.push_back({lines_.LineStartOf(position), entry.string});
+        found_[string] = true;
+        findings_.push_back({lineStart, string});
         --pending_;
-        const std::uint32_t* buckets = index_.BucketsOf(entry.string);
+        if (!index_.IsFiltered(string)) {
+            return;
+        }
+        --filteredPending_;
+        const std::uint32_t* buckets = index_.BucketsOf(string);
         for (std::size_t offset = 0; offset < index_.Step(); ++offset) {
             if (--bucketPending_[buckets[offset]] == 0) {
                 bucketEmptied_[buckets[offset]] = true;
@@ -300,6 +336,7 @@ class Search {
     const CheckIndex& index_;
     const CheckIndex::FilterWord* filter_;
     std::size_t pending_;
+    std::size_t filteredPending_;
     LineStartTracker lines_;
     std::vector<Finding> findings_;
     std::vector<bool> found_;
