@@ -112,6 +112,28 @@ void BM_Check(benchmark::State& state) {
     state.counters["index_bytes"] = static_cast<double>(index.MemoryBytes());
 }
 
+// As above with one of the strings four bytes long, as a word of two kanji
+// is: the shortest string limits how sparsely a search can sample the body.
+void BM_CheckWithShortString(benchmark::State& state) {
+    const std::string& body = Body(state.range(0));
+    StringSet checks = CheckStrings(state.range(1));
+    checks.erase(checks.begin());
+    checks.insert(vorlent::bench::MakeAbsentShortString());
+    const vorlent::CheckIndex index(checks);
+    const StringSet ignorePrefixes;
+    const auto send = [&] {
+        return vorlent::PlanPrompts(vorlent::LineRange(body), index, ignorePrefixes);
+    };
+    if (!send().empty()) {
+        state.SkipWithError("a check string was found; the body must be searched to its end");
+        return;
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(send());
+    }
+    ReportBytes(state, body.size());
+}
+
 // As above with quoted lines, which are walked but not searched.
 void BM_CheckWithIgnorePrefixes(benchmark::State& state) {
     const std::string& body = Body(state.range(0));
@@ -180,6 +202,7 @@ void BodySizesAndCounts(benchmark::internal::Benchmark* benchmark) {
 BENCHMARK(BM_MemchrLines)->Apply(BodySizes);
 BENCHMARK(BM_MemchrAbsentByte)->Apply(BodySizes);
 BENCHMARK(BM_Check)->Apply(BodySizesAndCounts);
+BENCHMARK(BM_CheckWithShortString)->Apply(BodySizesAndCounts);
 BENCHMARK(BM_CheckWithIgnorePrefixes)->Args({16 * kMiB, 256})->Args({16 * kMiB, 4096});
 BENCHMARK(BM_CheckBuildingIndex)->Apply(BodySizesAndCounts);
 BENCHMARK(BM_BuildIndex)->Arg(1)->Arg(16)->Arg(256)->Arg(4096);

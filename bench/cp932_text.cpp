@@ -34,6 +34,7 @@ class KanjiPool {
     }
 
     const std::string& Pick(std::mt19937& random) { return kanji_[frequency_(random)]; }
+    const std::string& Commonest() const { return kanji_.front(); }
 
     static std::string Absent(std::mt19937& random) {
         for (;;) {
@@ -154,6 +155,11 @@ StringSet MakeAbsentStrings(std::size_t count, unsigned seed) {
         strings.insert(name + KanjiPool::Absent(random));
     }
     return strings;
+}
+
+std::string MakeAbsentShortString() {
+    std::mt19937 random(4);
+    return Kanji().Commonest() + KanjiPool::Absent(random);
 }
 
 }  // namespace vorlent::bench

@@ -18,4 +18,8 @@ std::string MakeBody(std::size_t size, unsigned seed);
 // never writes, so none is found and a check has to read the whole body.
 StringSet MakeAbsentStrings(std::size_t count, unsigned seed);
 
+// The commonest kanji of MakeBody's text followed by one it never writes:
+// four bytes, like a check string of two kanji, and not found.
+std::string MakeAbsentShortString();
+
 }  // namespace vorlent::bench

@@ -79,6 +79,15 @@ for size in sizes:
               f"of the body) | {int(run['index_bytes']) // 1024} KB |")
 
 print()
+print("| body | strings | check, one string of four bytes | ratio to memchr line pass |")
+print("|---|---|---|---|")
+for size in sizes:
+    limit = seconds(medians[f"BM_MemchrLines/{size}"])
+    for count in counts:
+        time = seconds(medians[f"BM_CheckWithShortString/{size}/{count}"])
+        print(f"| {size_name(size)} | {count} | {rate(size, time)} | {time / limit:.1f} |")
+
+print()
 print("| body | strings | check building its index in the send | ratio to memchr line pass "
       "| peak heap of one send |")
 print("|---|---|---|---|---|")
