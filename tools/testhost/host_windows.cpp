@@ -1,5 +1,7 @@
 #include "host_windows.h"
 
+#include <algorithm>
+
 #include "event_line.h"
 #include "results_log.h"
 
@@ -97,9 +99,18 @@ void HostWindows::ClosePopup() {
 }
 
 void HostWindows::ShowBody(const std::wstring& text) {
-    if (main_ != nullptr) {
-        ::SetWindowTextW(::GetWindow(main_, GW_CHILD), text.c_str());
+    if (main_ == nullptr) {
+        return;
     }
+    // Only the start is shown, as much as the window holds: the edit control
+    // lays out all it is given, and under Wine a long line without a break
+    // costs it seconds per few thousand characters (a 64 MB body, minutes).
+    constexpr std::size_t kShownCharacters = 4096;
+    std::size_t shown = std::min(text.size(), kShownCharacters);
+    if (shown < text.size() && IS_HIGH_SURROGATE(text[shown - 1])) {
+        --shown;
+    }
+    ::SetWindowTextW(::GetWindow(main_, GW_CHILD), text.substr(0, shown).c_str());
 }
 
 std::string HostWindows::NameOf(HWND window) const {
