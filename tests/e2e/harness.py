@@ -139,6 +139,11 @@ class Scenario:
             return self._add("body-null")
         return self._add("body-hex " + encode(text).hex())
 
+    def body_file(self, path: str):
+        """The body the host hands out, read from a file as raw bytes: for
+        bodies too big to write into the scenario as hex."""
+        return self._add("body-file " + windows_path(path))
+
     def answer(self, *answers: str):
         return self._add("answer " + " ".join(answers)) if answers else self
 
