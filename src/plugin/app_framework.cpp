@@ -59,6 +59,18 @@ class DisabledWindow {
     HWND window_;
 };
 
+// Texts in the process's ANSI code page, widened for the UTF-16 message box.
+std::wstring WidenAnsi(const char* text) {
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    if (length <= 0) {
+        return {};
+    }
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
+    wide.resize(static_cast<std::size_t>(length - 1));
+    return wide;
+}
+
 UINT WithDefaultIcon(UINT type) {
     const UINT buttons = type & MB_TYPEMASK;
     if ((type & MB_ICONMASK) == 0 && (buttons == MB_OK || buttons == MB_OKCANCEL)) {
@@ -106,8 +118,13 @@ int AppMessageBox(const char* text, UINT type) {
     // MessageBox disables its owner itself; a top-level window above the owner
     // must be kept from taking input as well.
     const DisabledWindow disabled(topLevel != owner ? topLevel : nullptr);
-    const char* caption = g_app != nullptr ? g_app->m_appName.c_str() : nullptr;
-    return ::MessageBoxA(owner, text, caption, WithDefaultIcon(type));
+    // MessageBoxA widens the text through a counted string of at most 64 KB
+    // and shows a longer one cut, or garbled (Wine): a long check string must
+    // still be shown whole, so the text is widened here.
+    const std::wstring wideText = WidenAnsi(text);
+    const std::wstring wideCaption = WidenAnsi(g_app != nullptr ? g_app->m_appName.c_str() : "");
+    return ::MessageBoxW(owner, wideText.c_str(), g_app != nullptr ? wideCaption.c_str() : nullptr,
+                         WithDefaultIcon(type));
 }
 
 // The module's entry point: runs the application object's start-up when the
