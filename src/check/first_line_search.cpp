@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 #include "check/byte_pair_scan.h"
 #include "check/line_range.h"
@@ -135,21 +136,41 @@ class Search {
         // put together from what is left.
         const std::size_t wholeLoadsEnd =
             text_.size() >= 4 ? std::min(last + 1, text_.size() - 3) : 0;
+        // Candidates are gathered a batch at a time and their buckets fetched
+        // ahead, so that the cache misses of a batch overlap instead of each
+        // stalling the search in turn.
+        std::array<std::pair<std::size_t, std::uint32_t>, kCandidateBatch> batch;
+        std::size_t batched = 0;
         std::size_t position = begin;
-        while ((position = NextCandidate(position, wholeLoadsEnd)) < wholeLoadsEnd) {
-            const std::uint32_t gram = LoadGram4(text_.data() + position) & index_.GramMask();
-            OnCandidate(position, index_.HashOf(gram), begin, end);
-            if (filteredPending_ == 0) {
-                return;
+        for (;;) {
+            position = NextCandidate(position, wholeLoadsEnd);
+            const bool more = position < wholeLoadsEnd;
+            if (more) {
+                const std::uint32_t gram = LoadGram4(text_.data() + position) & index_.GramMask();
+                const std::uint32_t bucket = index_.BucketOf(index_.HashOf(gram));
+                Prefetch(&index_.BucketAt(bucket));
+                batch[batched++] = {position, bucket};
+                position += index_.Step();
             }
-            position += index_.Step();
+            if (batched == batch.size() || (!more && batched != 0)) {
+                for (std::size_t i = 0; i < batched; ++i) {
+                    OnCandidate(batch[i].first, batch[i].second, begin, end);
+                    if (filteredPending_ == 0) {
+                        return;
+                    }
+                }
+                batched = 0;
+            }
+            if (!more) {
+                break;
+            }
         }
         for (position = std::max(position, begin); position <= last; position += index_.Step()) {
             const std::uint32_t gram =
                 LoadGramTail(text_.data() + position, text_.size() - position);
             const std::uint32_t hash = index_.HashOf(gram & index_.GramMask());
             if (CheckIndex::Hits(filter_, hash)) {
-                OnCandidate(position, hash, begin, end);
+                OnCandidate(position, index_.BucketOf(hash), begin, end);
                 if (filteredPending_ == 0) {
                     return;
                 }
@@ -208,12 +229,22 @@ class Search {
         return limit;
     }
 
+    static constexpr std::size_t kCandidateBatch = 16;
+
+    static void Prefetch(const void* address) {
+#if defined(__GNUC__)
+        __builtin_prefetch(address);
+#else
+        static_cast<void>(address);
+#endif
+    }
+
     // Groups of up to this many strings are compared one by one; larger ones
     // (strings sharing a long beginning) are narrowed byte by byte instead.
     static constexpr std::ptrdiff_t kCompareEachLimit = 4;
 
-    void OnCandidate(std::size_t position, std::uint32_t hash, std::size_t begin, std::size_t end) {
-        const std::uint32_t bucketNumber = index_.BucketOf(hash);
+    void OnCandidate(std::size_t position, std::uint32_t bucketNumber, std::size_t begin,
+                     std::size_t end) {
         if (!bucketEmptied_.empty() && bucketEmptied_[bucketNumber]) {
             return;
         }
