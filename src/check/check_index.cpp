@@ -151,30 +151,32 @@ void CheckIndex::Build() {
     }
 
     const std::size_t hashCount = std::size_t{1} << hashBits;
-    filter_.assign(hashCount / 64, {});
+    filter_.assign(hashCount / 64, 0);
     entries_.reserve(keyed.size());
     for (std::size_t i = 0; i < keyed.size(); ++i) {
         const std::uint32_t hash = keyed[i].hash;
         if (i == 0 || keyed[i - 1].hash != hash) {
             buckets_.push_back({keyed[i].entry, static_cast<std::uint32_t>(i), 0});
-            filter_[hash / 64].bits |= std::uint64_t{1} << (hash % 64);
+            filter_[hash / 64] |= std::uint64_t{1} << (hash % 64);
         }
         ++buckets_.back().count;
         stringBuckets_[keyed[i].entry.string * kMaxStep + keyed[i].entry.offset] =
             static_cast<std::uint32_t>(buckets_.size() - 1);
         entries_.push_back(keyed[i].entry);
     }
+    bucketsBefore_.reserve(filter_.size());
     std::uint32_t bucketsBefore = 0;
-    for (FilterWord& word : filter_) {
-        word.bucketsBefore = bucketsBefore;
-        bucketsBefore += CountBits(word.bits);
+    for (const std::uint64_t word : filter_) {
+        bucketsBefore_.push_back(bucketsBefore);
+        bucketsBefore += CountBits(word);
     }
 }
 
 std::size_t CheckIndex::MemoryBytes() const {
     return strings_.capacity() * sizeof(std::string_view) +
-           filter_.capacity() * sizeof(FilterWord) + buckets_.capacity() * sizeof(Bucket) +
-           entries_.capacity() * sizeof(Entry) + stringBuckets_.capacity() * sizeof(std::uint32_t);
+           filter_.capacity() * sizeof(std::uint64_t) + buckets_.capacity() * sizeof(Bucket) +
+           bucketsBefore_.capacity() * sizeof(std::uint32_t) + entries_.capacity() * sizeof(Entry) +
+           stringBuckets_.capacity() * sizeof(std::uint32_t);
 }
 
 }  // namespace vorlent

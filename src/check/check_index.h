@@ -56,13 +56,6 @@ class CheckIndex {
         std::uint32_t count;
     };
 
-    // 64 bits of the filter with the number of set bits before them, which
-    // numbers the bucket of a hit in the same read.
-    struct FilterWord {
-        std::uint64_t bits;
-        std::uint32_t bucketsBefore;
-    };
-
     explicit CheckIndex(const StringSet& checkStrings);
 
     // Every check string in the set's order; findings name strings by their
@@ -90,16 +83,20 @@ class CheckIndex {
         return (gram * kHashMultiplier) >> shift;
     }
 
-    const FilterWord* Filter() const { return filter_.data(); }
-    static bool Hits(const FilterWord* filter, std::uint32_t hash) {
-        return ((filter[hash / 64].bits >> (hash % 64)) & 1) != 0;
+    const std::uint64_t* Filter() const { return filter_.data(); }
+    static bool Hits(const std::uint64_t* filter, std::uint32_t hash) {
+        return ((filter[hash / 64] >> (hash % 64)) & 1) != 0;
     }
 
     std::size_t BucketCount() const { return buckets_.size(); }
-    // The bucket of a hash that hits the filter.
+    // The bucket of a hash that hits the filter: the set bits before its own
+    // number it, counted per word beforehand.
     std::uint32_t BucketOf(std::uint32_t hash) const {
-        const FilterWord& word = filter_[hash / 64];
-        return word.bucketsBefore + CountBits(word.bits & ((std::uint64_t{1} << (hash % 64)) - 1));
+        const std::uint64_t below = filter_[hash / 64] & ((std::uint64_t{1} << (hash % 64)) - 1);
+        return bucketsBefore_[hash / 64] + CountBits(below);
+    }
+    const std::uint32_t* BucketsBeforeWordOf(std::uint32_t hash) const {
+        return bucketsBefore_.data() + hash / 64;
     }
     const Bucket& BucketAt(std::size_t bucket) const { return buckets_[bucket]; }
     const Entry* Entries() const { return entries_.data(); }
@@ -131,7 +128,8 @@ class CheckIndex {
     std::size_t step_ = 1;
     std::uint32_t gramMask_ = 0;
     unsigned hashShift_ = 32;
-    std::vector<FilterWord> filter_;
+    std::vector<std::uint64_t> filter_;
+    std::vector<std::uint32_t> bucketsBefore_;  // set bits in the words before each
     std::vector<Bucket> buckets_;
     std::vector<Entry> entries_;
     std::vector<std::uint32_t> stringBuckets_;

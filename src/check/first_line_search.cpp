@@ -136,9 +136,10 @@ class Search {
         // put together from what is left.
         const std::size_t wholeLoadsEnd =
             text_.size() >= 4 ? std::min(last + 1, text_.size() - 3) : 0;
-        // Candidates are gathered a batch at a time and their buckets fetched
-        // ahead, so that the cache misses of a batch overlap instead of each
-        // stalling the search in turn.
+        // Candidates are gathered a batch at a time and what they need next
+        // fetched ahead, first the count of buckets before their filter word,
+        // then their bucket, so that the cache misses of a batch overlap
+        // instead of each stalling the search in turn.
         std::array<std::pair<std::size_t, std::uint32_t>, kCandidateBatch> batch;
         std::size_t batched = 0;
         std::size_t position = begin;
@@ -147,12 +148,16 @@ class Search {
             const bool more = position < wholeLoadsEnd;
             if (more) {
                 const std::uint32_t gram = LoadGram4(text_.data() + position) & index_.GramMask();
-                const std::uint32_t bucket = index_.BucketOf(index_.HashOf(gram));
-                Prefetch(&index_.BucketAt(bucket));
-                batch[batched++] = {position, bucket};
+                const std::uint32_t hash = index_.HashOf(gram);
+                Prefetch(index_.BucketsBeforeWordOf(hash));
+                batch[batched++] = {position, hash};
                 position += index_.Step();
             }
             if (batched == batch.size() || (!more && batched != 0)) {
+                for (std::size_t i = 0; i < batched; ++i) {
+                    batch[i].second = index_.BucketOf(batch[i].second);
+                    Prefetch(&index_.BucketAt(batch[i].second));
+                }
                 for (std::size_t i = 0; i < batched; ++i) {
                     OnCandidate(batch[i].first, batch[i].second, begin, end);
                     if (filteredPending_ == 0) {
@@ -206,7 +211,7 @@ class Search {
     template <unsigned kShift>
     std::size_t NextCandidateWithShift(std::size_t position, std::size_t limit) const {
         const char* const data = text_.data();
-        const CheckIndex::FilterWord* const filter = filter_;
+        const std::uint64_t* const filter = filter_;
         const std::uint32_t mask = index_.GramMask();
         const std::size_t step = index_.Step();
         // Bit or, not logical or: the four tests run without a branch between.
@@ -365,7 +370,7 @@ class Search {
 
     std::string_view text_;
     const CheckIndex& index_;
-    const CheckIndex::FilterWord* filter_;
+    const std::uint64_t* filter_;
     std::size_t pending_;
     std::size_t filteredPending_;
     LineStartTracker lines_;
