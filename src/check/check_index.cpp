@@ -17,7 +17,7 @@ constexpr std::size_t kMaxPairScanned = 8;
 // adds one entry per offset; past this many entries the filter would fill up.
 constexpr std::size_t kEntryBudgetForSteps = 16384;
 // About one bit in 2^kFilterSparseness set keeps chance hits rare; the cap
-// keeps the filter within the first-level data cache.
+// (128 KB of filter) keeps it within a second-level cache.
 constexpr unsigned kFilterSparseness = 8;
 constexpr unsigned kMinHashBits = 10;
 constexpr unsigned kMaxHashBits = 20;
@@ -176,7 +176,7 @@ std::size_t CheckIndex::MemoryBytes() const {
     return strings_.capacity() * sizeof(std::string_view) +
            filter_.capacity() * sizeof(std::uint64_t) + buckets_.capacity() * sizeof(Bucket) +
            bucketsBefore_.capacity() * sizeof(std::uint32_t) + entries_.capacity() * sizeof(Entry) +
-           stringBuckets_.capacity() * sizeof(std::uint32_t);
+           (stringBuckets_.capacity() + pairScanned_.capacity()) * sizeof(std::uint32_t);
 }
 
 }  // namespace vorlent

@@ -89,8 +89,8 @@ class CheckIndex {
     }
 
     std::size_t BucketCount() const { return buckets_.size(); }
-    // The bucket of a hash that hits the filter: the set bits before its own
-    // number it, counted per word beforehand.
+    // The bucket of a hash that hits the filter. A bucket's number is the
+    // count of set bits before its own, kept per filter word.
     std::uint32_t BucketOf(std::uint32_t hash) const {
         const std::uint64_t below = filter_[hash / 64] & ((std::uint64_t{1} << (hash % 64)) - 1);
         return bucketsBefore_[hash / 64] + CountBits(below);
