@@ -66,7 +66,10 @@ TEST(RunDryCheckTest, PromptsInThePlugInsOrderWithTheirLines) {
         "\r\n"
         "attached again\r\n"
         "secret";
-    const DryRun run = RunDryCheck(body, {kTenpu, "attached", "secret"}, {">"});
+    // The run holds views into the body and the sets: all three outlive it.
+    const StringSet checks = {kTenpu, "attached", "secret"};
+    const StringSet prefixes = {">"};
+    const DryRun run = RunDryCheck(body, checks, prefixes);
     ASSERT_EQ(run.prompts.size(), 3u);
     // Within a line the set's byte order decides: ASCII sorts before 添付.
     EXPECT_EQ(run.prompts[0].checkString, "attached");
@@ -82,14 +85,18 @@ TEST(RunDryCheckTest, PromptsInThePlugInsOrderWithTheirLines) {
 }
 
 TEST(RunDryCheckTest, SkippedLineNamesTheFirstPrefixInSetOrder) {
-    const DryRun run = RunDryCheck(">> x", {"x"}, {">>", ">"});
+    const StringSet checks = {"x"};
+    const StringSet prefixes = {">>", ">"};
+    const DryRun run = RunDryCheck(">> x", checks, prefixes);
     ASSERT_EQ(run.skipped.size(), 1u);
     EXPECT_EQ(run.skipped[0].prefix, ">");
     EXPECT_TRUE(run.prompts.empty());
 }
 
 TEST(RunDryCheckTest, EmptyCheckStringPromptsOnFirstSearchedLine) {
-    const DryRun run = RunDryCheck("> a\r\n\r\nb", {""}, {">"});
+    const StringSet checks = {""};
+    const StringSet prefixes = {">"};
+    const DryRun run = RunDryCheck("> a\r\n\r\nb", checks, prefixes);
     ASSERT_EQ(run.prompts.size(), 1u);
     EXPECT_EQ(run.prompts[0].lineNumber, 2u);
     EXPECT_FALSE(run.prompts[0].straddles);
@@ -97,12 +104,14 @@ TEST(RunDryCheckTest, EmptyCheckStringPromptsOnFirstSearchedLine) {
 
 TEST(RunDryCheckTest, MarksAMatchThatStraddlesTwoCharacters) {
     // "ｃA" is 82 83 41: ア (83 41) is found from the trail byte of ｃ on.
-    const DryRun hidden = RunDryCheck("\x82\x83\x41", {kA}, {});
+    const StringSet checks = {kA};
+    const DryRun hidden = RunDryCheck("\x82\x83\x41", checks, {});
     ASSERT_EQ(hidden.prompts.size(), 1u);
     EXPECT_TRUE(hidden.prompts[0].straddles);
 
     // A real ア later in the same line makes the prompt a true one.
-    const DryRun real = RunDryCheck("\x82\x83\x41 " + kA, {kA}, {});
+    const std::string realBody = "\x82\x83\x41 " + kA;
+    const DryRun real = RunDryCheck(realBody, checks, {});
     ASSERT_EQ(real.prompts.size(), 1u);
     EXPECT_FALSE(real.prompts[0].straddles);
 }
