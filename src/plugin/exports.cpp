@@ -5,12 +5,10 @@
 #include <windows.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "check/line_range.h"
 #include "check/outgoing_check.h"
+#include "check/outgoing_send.h"
 #include "plugin/app_framework.h"
 #include "plugin/message_box_prompter.h"
 #include "plugin/plugin_app.h"
@@ -27,27 +25,28 @@ int Guarded(int fallback, Body&& body) noexcept {
     }
 }
 
-// The host's text block, handed back to the host when the owner is done.
-struct HostTextRelease {
-    void operator()(char* text) const { g_hostApi.Free(text); }
-};
-using HostText = std::unique_ptr<char, HostTextRelease>;
-
 constexpr int kOutgoingModeNoCheck = 1;
 constexpr int kCompGetTextScratchSize = 20;
 
 int CheckOutgoing(HostHandle message) {
-    char scratch[kCompGetTextScratchSize] = {};
-    HostText text(g_hostApi.CompGetText(message, scratch, kCompGetTextScratchSize));
-    // A host that hands over no text is taken to be sending an empty body.
-    const std::vector<std::string_view> plan = vorlent::PlanPrompts(
-        vorlent::LineRange(text ? std::string_view(text.get()) : std::string_view()),
-        g_checkStrings, g_ignorePrefixes);
-    // The host gets its block back before the user is asked anything.
-    text.reset();
-
+    // Everything that may fail before the host lends its text comes first.
     CMessageBoxPrompter prompter;
-    return vorlent::RunPrompts(plan, prompter);
+
+    char scratch[kCompGetTextScratchSize] = {};
+    char* const text = g_hostApi.CompGetText(message, scratch, kCompGetTextScratchSize);
+    const auto giveTextBack = [text]() noexcept {
+        if (text != nullptr) {
+            g_hostApi.Free(text);
+        }
+    };
+    // A host that hands over no text is taken to be sending an empty body.
+    const std::string_view body = text != nullptr ? std::string_view(text) : std::string_view();
+    // The host gets its block back before the user is asked anything.
+    if (const vorlent::CheckIndex* index = g_checkIndex.get()) {
+        return vorlent::CheckOutgoingSend(body, giveTextBack, *index, g_ignorePrefixes, prompter);
+    }
+    return vorlent::CheckOutgoingSend(body, giveTextBack, g_checkStrings, g_ignorePrefixes,
+                                      prompter);
 }
 
 struct PlugInInfoField {

@@ -1,5 +1,7 @@
 #include "plugin/plugin_app.h"
 
+#include <exception>
+
 #include "config/config_loader.h"
 
 // Constructed in this order before start-up and destroyed in reverse after
@@ -7,6 +9,8 @@
 CHostApi g_hostApi;
 vorlent::StringSet g_checkStrings;
 vorlent::StringSet g_ignorePrefixes;
+// Views into g_checkStrings, so destroyed before it.
+std::unique_ptr<const vorlent::CheckIndex> g_checkIndex;
 CPlugInApp theApp;
 
 HINSTANCE g_hInstance = nullptr;
@@ -18,5 +22,11 @@ BOOL CPlugInApp::InitInstance() {
     }
     g_hInstance = m_hInstance;
     LoadConfiguration(m_hInstance, g_iniPath, g_checkStrings, g_ignorePrefixes);
+    // Compiled once here, the strings cost a send nothing until one is found.
+    try {
+        g_checkIndex = std::make_unique<const vorlent::CheckIndex>(g_checkStrings);
+    } catch (const std::exception&) {
+        g_checkIndex.reset();
+    }
     return CWinApp::InitInstance();
 }

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <memory>
+
+#include "check/check_index.h"
 #include "check/string_set.h"
 #include "hostapi/host_api.h"
 #include "plugin/app_framework.h"
@@ -17,5 +20,8 @@ class CPlugInApp : public CWinApp {
 extern CHostApi g_hostApi;
 extern vorlent::StringSet g_checkStrings;
 extern vorlent::StringSet g_ignorePrefixes;
+// The check strings compiled for the search; null if that could not be done,
+// and then each send compiles them itself.
+extern std::unique_ptr<const vorlent::CheckIndex> g_checkIndex;
 extern HINSTANCE g_hInstance;
 extern char g_iniPath[MAX_PATH];
