@@ -30,8 +30,15 @@ for corpus in "$root"/fuzz/corpus/*/; do
     # New inputs go to a scratch corpus: the committed seeds stay as they are.
     scratch=$(mktemp -d)
     echo "run-fuzzers: $target for ${seconds}s"
-    if ! "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -print_final_stats=1 -artifact_prefix="$artifacts/$target-" "$scratch" "$corpus"; then
+    # libFuzzer reports every new input; the log is kept, and shown only in
+    # part: its end on a failure, its final statistics otherwise.
+    log="$artifacts/$target.log"
+    if "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="$artifacts/$target-" "$scratch" "$corpus" \
+        >"$log" 2>&1; then
+        grep -E '^(Done|stat::number_of_executed_units)' "$log" || true
+    else
+        tail -n 40 "$log" >&2
         failed+=("$target")
     fi
     rm -rf "$scratch"
