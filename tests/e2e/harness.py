@@ -443,3 +443,17 @@ def send_each(owner, sends: list, host: str = "testhost") -> dict:
         scenario.unload()
     run = run_host(owner, scenario, host=host)
     return {label: run.call(key) for label, key in keys.items()}
+
+
+def assert_all_go_ahead(owner, sends: list) -> dict:
+    """Sends each row as send_each does and asserts, per row, that the
+    prompts were the row's found strings, each answered OK, and that the send
+    went ahead. Returns the Call of each row by label."""
+    calls = send_each(owner, sends)
+    for send in sends:
+        with owner.subTest(send.label):
+            call = calls[send.label]
+            owner.assertEqual(call.found, send.found)
+            owner.assertEqual(call.result, 0)
+            owner.assertEqual(call.unused_answers, 0)
+    return calls

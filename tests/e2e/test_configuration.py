@@ -9,22 +9,16 @@ the line contains."""
 import os
 import unittest
 
-from harness import (ATTACHMENT, PROMPT_AFTER, PROMPT_BEFORE, Scenario, Send, case_folder,
-                     ini_file, plugin_copy, run_host, send_each, windows_path)
+from harness import (ATTACHMENT, PROMPT_AFTER, PROMPT_BEFORE, Scenario, Send,
+                     assert_all_go_ahead, case_folder, ini_file, plugin_copy, run_host,
+                     windows_path)
 
 FIVE_THOUSAND_A = "あ" * 5000
 
 
 class ConfigurationTest(unittest.TestCase):
     def check_sends(self, sends):
-        calls = send_each(self, sends)
-        for send in sends:
-            with self.subTest(send.label):
-                call = calls[send.label]
-                self.assertEqual(call.found, send.found)
-                self.assertEqual(call.result, 0)
-                self.assertEqual(call.unused_answers, 0)
-        return calls
+        return assert_all_go_ahead(self, sends)
 
     def test_value_syntax_through_the_profile_reader(self):
         self.check_sends([

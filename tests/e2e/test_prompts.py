@@ -3,8 +3,8 @@ the user's answers deciding whether the mail goes."""
 
 import unittest
 
-from harness import (ATTACHMENT, Scenario, Send, case_folder, encode, ini_file, plugin_copy,
-                     prompt_text, run_host, send_each)
+from harness import (ATTACHMENT, Scenario, Send, assert_all_go_ahead, case_folder, encode,
+                     ini_file, plugin_copy, prompt_text, run_host, send_each)
 
 THREE_LINES = "添付します\r\n本文\r\n添付ファイル\r\nまた添付"
 
@@ -31,13 +31,7 @@ class PromptsTest(unittest.TestCase):
             Send("long_check_string", ini_file("長" * 3000), "前" + "長" * 3000, ["長" * 3000]),
             Send("no_match", ini_file("添付"), "添 付", []),
         ]
-        calls = send_each(self, sends)
-        for send in sends:
-            with self.subTest(send.label):
-                call = calls[send.label]
-                self.assertEqual(call.found, send.found)
-                self.assertEqual(call.result, 0)
-                self.assertEqual(call.unused_answers, 0)
+        assert_all_go_ahead(self, sends)
 
     def test_the_first_answer_but_ok_stops_the_send(self):
         ini = ini_file("alpha,zeta")
