@@ -47,6 +47,15 @@ void ReportBytes(benchmark::State& state, std::size_t bytes) {
     state.counters["body_bytes"] = static_cast<double>(bytes);
 }
 
+// Times one send after another over a body of bodySize bytes.
+template <typename Send>
+void TimeSends(benchmark::State& state, std::size_t bodySize, const Send& send) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(send());
+    }
+    ReportBytes(state, bodySize);
+}
+
 // Peak heap bytes of one call beyond what was allocated before it.
 template <typename Call>
 void ReportPeakMemory(benchmark::State& state, const char* counter, Call&& call) {
@@ -105,10 +114,7 @@ void BM_Check(benchmark::State& state) {
     ReportPeakMemory(state, "peak_bytes_all_found", [&] {
         return vorlent::PlanPrompts(vorlent::LineRange(bodyWithAll), index, ignorePrefixes);
     });
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(send());
-    }
-    ReportBytes(state, body.size());
+    TimeSends(state, body.size(), send);
     state.counters["index_bytes"] = static_cast<double>(index.MemoryBytes());
 }
 
@@ -128,10 +134,7 @@ void BM_CheckWithShortString(benchmark::State& state) {
         state.SkipWithError("a check string was found; the body must be searched to its end");
         return;
     }
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(send());
-    }
-    ReportBytes(state, body.size());
+    TimeSends(state, body.size(), send);
 }
 
 // As above with quoted lines, which are walked but not searched.
@@ -143,10 +146,7 @@ void BM_CheckWithIgnorePrefixes(benchmark::State& state) {
         return vorlent::PlanPrompts(vorlent::LineRange(body), index, ignorePrefixes);
     };
     ReportPeakMemory(state, "peak_bytes", send);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(send());
-    }
-    ReportBytes(state, body.size());
+    TimeSends(state, body.size(), send);
 }
 
 // One send that compiles the check strings itself, as a send handed only the
@@ -159,10 +159,7 @@ void BM_CheckBuildingIndex(benchmark::State& state) {
         return vorlent::PlanPrompts(vorlent::LineRange(body), checks, ignorePrefixes);
     };
     ReportPeakMemory(state, "peak_bytes", send);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(send());
-    }
-    ReportBytes(state, body.size());
+    TimeSends(state, body.size(), send);
 }
 
 // Compiling the check strings, which the plug-in can do once at start-up.

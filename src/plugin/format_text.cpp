@@ -17,8 +17,6 @@ int TryFormat(char* buffer, std::size_t size, const char* format, std::va_list a
     return written;
 }
 
-}  // namespace
-
 std::string FormatTextV(const char* format, std::va_list args) {
     std::string result(256, '\0');
     for (;;) {
@@ -33,6 +31,8 @@ std::string FormatTextV(const char* format, std::va_list args) {
         result.resize(needed >= 0 ? static_cast<std::size_t>(needed) : result.size() * 2);
     }
 }
+
+}  // namespace
 
 std::string FormatText(const char* format, ...) {
     std::va_list args;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdarg>
 #include <string>
 
 namespace vorlent {
@@ -12,7 +11,5 @@ std::string FormatText(const char* format, ...)
     __attribute__((format(printf, 1, 2)))
 #endif
     ;
-
-std::string FormatTextV(const char* format, std::va_list args);
 
 }  // namespace vorlent

@@ -413,6 +413,10 @@ class Send:
     the user is expected to be asked about in order, and the answers given
     (OK to each expected prompt unless said otherwise)."""
 
+    # A file of raw bytes to send instead of body, for bodies too big for
+    # the scenario.
+    body_path = None
+
     def __init__(self, label, ini, body, found, answers=None, dll_name="Vorlent.dll",
                  ini_name=None, extra_files=()):
         self.label = label
@@ -425,7 +429,7 @@ class Send:
         self.extra_files = extra_files
 
 
-def send_each(owner, sends: list, host: str = "testhost") -> dict:
+def send_each(owner, sends: list, host: str = "testhost", timeout: int = 30) -> dict:
     """Loads each row's copy, sends its body once (mode 0), unloads; all rows
     in one run of the host. Returns the Call of each row by label."""
     scenario = Scenario()
@@ -436,12 +440,15 @@ def send_each(owner, sends: list, host: str = "testhost") -> dict:
             with open(os.path.join(folder, name), "wb") as file:
                 file.write(content)
         scenario.load(plugin_copy(folder, send.dll_name, send.ini, send.ini_name))
-        scenario.body(send.body)
+        if send.body_path is not None:
+            scenario.body_file(send.body_path)
+        else:
+            scenario.body(send.body)
         scenario.answer(*send.answers)
         keys[send.label] = scenario.outgoing(1, 0)
         scenario.answers_clear()
         scenario.unload()
-    run = run_host(owner, scenario, host=host)
+    run = run_host(owner, scenario, host=host, timeout=timeout)
     return {label: run.call(key) for label, key in keys.items()}
 
 

@@ -11,8 +11,7 @@ import os
 import random
 import unittest
 
-from harness import (CP, Scenario, case_folder, encode, ini_file, plugin_copy, prompt_text,
-                     run_host)
+from harness import CP, Send, case_folder, ini_file, prompt_text, send_each
 
 MEGABYTE = 1 << 20
 
@@ -24,17 +23,14 @@ def write_file(folder: str, name: str, content: bytes) -> str:
     return path
 
 
-class Row:
+class Row(Send):
     """One send of a table: a copy of the plug-in with its INI file, the body
-    file to send, the answers given, and the check strings expected in the
-    prompts, in order."""
+    file to send, the check strings expected in the prompts, in order, the
+    answers given and the result expected."""
 
     def __init__(self, label, ini, body_path, found, answers=None, result=0):
-        self.label = label
-        self.ini = ini
+        super().__init__(label, ini, b"", found, answers)
         self.body_path = body_path
-        self.found = [encode(item) for item in found]
-        self.answers = answers if answers is not None else ["ok"] * len(found)
         self.result = result
 
 
@@ -43,17 +39,7 @@ class HostileInputsTest(unittest.TestCase):
         """All rows in one run of the host, each with its own plug-in copy;
         checks each row's prompts, result and the host's block, and returns
         the calls by label."""
-        scenario = Scenario()
-        keys = {}
-        for row in rows:
-            scenario.load(plugin_copy(case_folder(self, row.label), ini=row.ini))
-            scenario.body_file(row.body_path)
-            scenario.answer(*row.answers)
-            keys[row.label] = scenario.outgoing(1, 0)
-            scenario.answers_clear()
-            scenario.unload()
-        run = run_host(self, scenario, timeout=timeout)
-        calls = {label: run.call(key) for label, key in keys.items()}
+        calls = send_each(self, rows, timeout=timeout)
         # A prompt's check string is what stands between the two halves of
         # string 5, so comparing them compares each box's whole text.
         for row in rows:
