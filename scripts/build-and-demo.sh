@@ -12,7 +12,7 @@ scripts/install-deps.sh
 
 build=$root/build/windows
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j 2
+cmake --build --preset windows -j "$(nproc)"
 cpack --preset windows >/dev/null
 zip=$(ls -t "$build"/Vorlent-*.zip | head -n1)
 

@@ -12,12 +12,15 @@
 #   SCALE       environment, default 2: the picture is enlarged by this whole
 #               factor, pixel for pixel, so that its 12-pixel text stays sharp
 #
-# Needs (Debian, see scripts/install-deps.sh): cmake, ninja-build,
-# g++-mingw-w64-i686, wine, wine32:i386, xvfb, xauth, fonts-ipafont-gothic,
-# imagemagick.
+# Installs what it needs when missing: the build and Wine packages of
+# scripts/install-deps.sh, and for the picture a Japanese font, ImageMagick
+# and the X tools.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+if [[ -z ${VORLENT_SCREENSHOT_DISPLAY:-} ]]; then
+    "$root/scripts/install-deps.sh" fonts-ipafont-gothic imagemagick x11-apps
+fi
 output=$(realpath -m "${1:-$root/docs/images/warning-box.png}")
 build=$(realpath -m "${2:-$root/build/windows}")
 scale=${SCALE:-2}

@@ -12,7 +12,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 scripts/install-deps.sh
 
-jobs=2
+jobs=$(nproc)
 summaries=()
 
 run_ctest() {
