@@ -81,6 +81,11 @@ const WarningCase kWarningCases[] = {
      "\xEF\xBB\xBF[Config]\r\nCheck String=caf\xC3\xA9,10\xE3\x80\x9C"
      "20\r\n",
      {{ConfigProblem::kLeftOutItem, 2}}},
+    // The blank of a signature separator is kept only in quotes.
+    {"SignatureSeparatorWithoutQuotes",
+     "[Config]\r\nIgnore From Line Prefix=x,-- \r\n",
+     {{ConfigProblem::kSignatureWithoutBlank, 2}}},
+    {"SignatureSeparatorQuoted", "[Config]\r\nIgnore From Line Prefix=\"-- \"\r\n", {}},
     {"Utf8BlankOutsideQuotes",
      "[Config]\nIgnore From Line Prefix=\xE3\x80\x80\xE6\xB7\xBB,\"-- \"\n",
      {{ConfigProblem::kBlanksAroundItem, 2}}},

@@ -259,6 +259,15 @@ class WarningFinder {
                 }
             }
         }
+        // The reader dropped the blank of an unquoted "-- " at the end.
+        if (key.key == std::string_view(config::kIgnoreFromLinePrefixKey)) {
+            for (const ConfiguredItem& item : key.list.items) {
+                if (item.bytes == "--") {
+                    Add({ConfigProblem::kSignatureWithoutBlank, number, key.key, item.place,
+                         item.bytes});
+                }
+            }
+        }
         for (const LeftOutItem& item : key.list.leftOut) {
             ConfigWarning warning{ConfigProblem::kLeftOutItem, number, key.key, item.place,
                                   Display(item.utf8)};
@@ -352,6 +361,10 @@ std::string DescribeConfigWarning(const ConfigWarning& warning, const DisplayTex
         case ConfigProblem::kContainedCheckString:
             return ItemName(warning, display) + " is part of check string " +
                    display.Quoted(warning.other) + ": a line that holds the longer asks twice";
+        case ConfigProblem::kSignatureWithoutBlank:
+            return ItemName(warning, display) +
+                   " stops at every line that begins with \"--\"; the signature separator is "
+                   "\"-- \" with a blank, which only quotation marks keep: write \"-- \"";
         case ConfigProblem::kLeftOutItem: {
             std::string names;
             for (const char32_t codePoint : warning.missing) {

@@ -13,17 +13,18 @@ namespace vorlent::tool {
 // they meant, each with the line it stands on (0: the file as a whole).
 enum class ConfigProblem {
     kNoConfigSection,
-    kMisspeltSection,       // name; nearest
-    kSecondConfigSection,   // otherLine: the section that is read
-    kKeyOutsideSection,     // key: stands where the plug-in does not look
-    kUnknownKey,            // name; nearest
-    kRepeatedKey,           // key; otherLine: the line that is read
-    kBlanksAroundItem,      // key, item, text
-    kWideCommaInItem,       // key, item, text; other: the comma
-    kSemicolonInValue,      // key
-    kWholeValueQuoted,      // key
-    kContainedCheckString,  // item, text; other: the check string holding it
-    kLeftOutItem,           // key, item, text; missing
+    kMisspeltSection,        // name; nearest
+    kSecondConfigSection,    // otherLine: the section that is read
+    kKeyOutsideSection,      // key: stands where the plug-in does not look
+    kUnknownKey,             // name; nearest
+    kRepeatedKey,            // key; otherLine: the line that is read
+    kBlanksAroundItem,       // key, item, text
+    kWideCommaInItem,        // key, item, text; other: the comma
+    kSemicolonInValue,       // key
+    kWholeValueQuoted,       // key
+    kContainedCheckString,   // item, text; other: the check string holding it
+    kLeftOutItem,            // key, item, text; missing
+    kSignatureWithoutBlank,  // key, item: "--", the separator without its blank
 };
 
 struct ConfigWarning {
