@@ -15,7 +15,7 @@
 #include "check/check_index.h"
 #include "check/outgoing_check.h"
 #include "cp932_text.h"
-#include "plain_plan.h"
+#include "plain_check.h"
 
 namespace {
 
@@ -177,7 +177,7 @@ void BM_CheckPlain(benchmark::State& state) {
     const StringSet& checks = CheckStrings(state.range(1));
     const StringSet ignorePrefixes;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(vorlent::PlanPromptsPlain(body, checks, ignorePrefixes));
+        benchmark::DoNotOptimize(vorlent::plain::PlanPrompts(body, checks, ignorePrefixes));
     }
     ReportBytes(state, body.size());
 }

@@ -14,10 +14,11 @@ namespace vorlent {
 // named by the offset at which that line starts.
 struct Finding {
     std::size_t lineStart;
-    std::uint32_t string;  // position in CheckIndex::Strings()
+    std::uint32_t stringIndex;  // index in CheckIndex::Strings()
 
     friend bool operator<(const Finding& a, const Finding& b) {
-        return a.lineStart != b.lineStart ? a.lineStart < b.lineStart : a.string < b.string;
+        return a.lineStart != b.lineStart ? a.lineStart < b.lineStart
+                                          : a.stringIndex < b.stringIndex;
     }
 };
 

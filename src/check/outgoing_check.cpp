@@ -29,7 +29,7 @@ std::vector<std::string_view> PlanPrompts(LineRange lines, const CheckIndex& che
     std::vector<std::string_view> plan;
     plan.reserve(findings.size());
     for (const Finding& finding : findings) {
-        plan.push_back(checkIndex.Strings()[finding.string]);
+        plan.push_back(checkIndex.Strings()[finding.stringIndex]);
     }
     return plan;
 }

@@ -1,16 +1,21 @@
-// The one-pass planner against the plain search, on inputs made to reach the
+// The one-pass search against the plain check, on inputs made to reach the
 // corners of the one-pass search: CR and LF next to matches, strings sharing
-// long beginnings, every gram width and sampling step, long runs of searched
-// lines between ignored ones, strings found again after their first line.
+// long beginnings, every gram width and sampling step, sets of a few strings
+// up to thousands (every width of the filter's hash, and the cut of the step
+// when the entries would crowd the filter), 2-byte strings among longer ones,
+// long runs of searched lines between ignored ones, strings found again after
+// their first line.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "check/outgoing_check.h"
-#include "plain_plan.h"
+#include "check/check_index.h"
+#include "check/first_line_search.h"
+#include "plain_check.h"
 
 namespace vorlent {
 namespace {
@@ -31,24 +36,46 @@ class RandomInputs {
         return bytes;
     }
 
-    StringSet Set(std::size_t maxCount, std::size_t minLength, std::size_t lengthSpread) {
+    StringSet Set(std::size_t count, std::size_t minLength, std::size_t lengthSpread) {
         StringSet set;
-        const std::size_t count = Below(maxCount + 1);
         for (std::size_t i = 0; i < count; ++i) {
             set.insert(Bytes(minLength + Below(lengthSpread + 1)));
         }
         return set;
     }
 
+    // Counts spread evenly over their orders of magnitude, 1 to 4096.
+    std::size_t ManyCount() { return std::size_t{1} << Below(13) | Below(4096); }
+
   private:
     std::mt19937 random_;
 };
 
+// The prompts in the order they are asked: by line, then in the set's order.
+std::vector<plain::Prompt> OnePassPrompts(const std::string& body, const StringSet& checks,
+                                          const StringSet& ignore) {
+    const CheckIndex index(checks);
+    std::vector<Finding> findings = FindFirstLines(body, index, ignore);
+    std::sort(findings.begin(), findings.end());
+    std::vector<plain::Prompt> prompts;
+    for (const Finding& finding : findings) {
+        prompts.push_back({index.Strings()[finding.stringIndex], finding.lineStart});
+    }
+    return prompts;
+}
+
+std::vector<std::string> Describe(const std::vector<plain::Prompt>& prompts) {
+    std::vector<std::string> described;
+    for (const plain::Prompt& prompt : prompts) {
+        described.push_back(std::to_string(prompt.lineStart) + ": " +
+                            std::string(prompt.checkString));
+    }
+    return described;
+}
+
 void ExpectSamePlan(const std::string& body, const StringSet& checks, const StringSet& ignore) {
-    const std::vector<std::string_view> plain = PlanPromptsPlain(body, checks, ignore);
-    const std::vector<std::string_view> plan = PlanPrompts(LineRange(body), checks, ignore);
-    ASSERT_EQ(std::vector<std::string>(plan.begin(), plan.end()),
-              std::vector<std::string>(plain.begin(), plain.end()))
+    ASSERT_EQ(Describe(OnePassPrompts(body, checks, ignore)),
+              Describe(plain::PlanPrompts(body, checks, ignore)))
         << "body of " << body.size() << " bytes, " << checks.size() << " strings, " << ignore.size()
         << " prefixes";
 }
@@ -59,8 +86,29 @@ TEST(PlanAgreementTest, AgreesWithPlainSearchOnRandomInputs) {
         const std::string body = random.Bytes(random.Below(300));
         // A few strings, or the short ones among many, are searched one by
         // one; the shortest of the others set the gram width and the step.
-        const StringSet checks = random.Set(24, random.Below(10), random.Below(8));
-        const StringSet ignore = random.Below(3) == 0 ? random.Set(3, 0, 3) : StringSet{};
+        const StringSet checks = random.Set(random.Below(25), random.Below(10), random.Below(8));
+        const StringSet ignore =
+            random.Below(3) == 0 ? random.Set(random.Below(4), 0, 3) : StringSet{};
+        ExpectSamePlan(body, checks, ignore);
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
+}
+
+TEST(PlanAgreementTest, AgreesWithPlainSearchOnLargeSets) {
+    RandomInputs random(20261211);
+    for (int round = 0; round < 300; ++round) {
+        const std::string body = random.Bytes(random.Below(3000));
+        // Long strings among many allow the widest step, until their number
+        // cuts it; a few 2-byte strings may stand among them.
+        const std::size_t minLength = random.Below(2) == 0 ? 11 : random.Below(12);
+        StringSet checks = random.Set(random.ManyCount(), minLength, random.Below(10));
+        if (random.Below(2) == 0) {
+            checks.merge(random.Set(random.Below(17), 2, 0));
+        }
+        const StringSet ignore =
+            random.Below(3) == 0 ? random.Set(random.Below(4), 1, 3) : StringSet{};
         ExpectSamePlan(body, checks, ignore);
         if (HasFatalFailure()) {
             return;
@@ -96,8 +144,8 @@ TEST(PlanAgreementTest, LongRunsBetweenIgnoredLines) {
 }
 
 TEST(PlanAgreementTest, StringsStandingOnEveryLine) {
-    // After its first line a string must cost nothing more and must not be
-    // asked about again, while the others are still searched for.
+    // After its first line a string must not be asked about again, while the
+    // others are still searched for.
     std::string body;
     for (int line = 0; line < 300; ++line) {
         body += "common " + std::to_string(line) + " common\r\n";
