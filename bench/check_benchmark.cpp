@@ -10,6 +10,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "allocation_meter.h"
 #include "check/check_index.h"
@@ -137,6 +138,27 @@ void BM_CheckWithShortString(benchmark::State& state) {
     TimeSends(state, body.size(), send);
 }
 
+// As above with short strings mixed in: range(2) strings of one kanji (two
+// bytes) and range(3) of two kanji (four bytes) among range(1) in all.
+void BM_CheckShortMix(benchmark::State& state) {
+    const std::string& body = Body(state.range(0));
+    const auto twoByte = static_cast<std::size_t>(state.range(2));
+    const auto fourByte = static_cast<std::size_t>(state.range(3));
+    StringSet checks = vorlent::bench::MakeAbsentStrings(state.range(1) - twoByte - fourByte, 2);
+    checks.merge(vorlent::bench::MakeAbsentKanji(twoByte));
+    checks.merge(vorlent::bench::MakeAbsentKanjiPairs(fourByte, 3));
+    const vorlent::CheckIndex index(checks);
+    const StringSet ignorePrefixes;
+    const auto send = [&] {
+        return vorlent::PlanPrompts(vorlent::LineRange(body), index, ignorePrefixes);
+    };
+    if (checks.size() != static_cast<std::size_t>(state.range(1)) || !send().empty()) {
+        state.SkipWithError("the set must have its size and no string may be found");
+        return;
+    }
+    TimeSends(state, body.size(), send);
+}
+
 // As above with quoted lines, which are walked but not searched.
 void BM_CheckWithIgnorePrefixes(benchmark::State& state) {
     const std::string& body = Body(state.range(0));
@@ -196,10 +218,24 @@ void BodySizesAndCounts(benchmark::internal::Benchmark* benchmark) {
     }
 }
 
+// Sets with strings of one and two kanji: {body, strings, of them 2 bytes,
+// of them 4 bytes}.
+void ShortMixes(benchmark::internal::Benchmark* benchmark) {
+    for (const int size : {1 * kMiB, 16 * kMiB}) {
+        for (const int count : {16, 256, 4096}) {
+            for (const auto& [twoByte, fourByte] :
+                 {std::pair{1, 0}, std::pair{4, 12}, std::pair{10, 0}, std::pair{16, 0}}) {
+                benchmark->Args({size, count, twoByte, fourByte});
+            }
+        }
+    }
+}
+
 BENCHMARK(BM_MemchrLines)->Apply(BodySizes);
 BENCHMARK(BM_MemchrAbsentByte)->Apply(BodySizes);
 BENCHMARK(BM_Check)->Apply(BodySizesAndCounts);
 BENCHMARK(BM_CheckWithShortString)->Apply(BodySizesAndCounts);
+BENCHMARK(BM_CheckShortMix)->Apply(ShortMixes);
 BENCHMARK(BM_CheckWithIgnorePrefixes)->Args({16 * kMiB, 256})->Args({16 * kMiB, 4096});
 BENCHMARK(BM_CheckBuildingIndex)->Apply(BodySizesAndCounts);
 BENCHMARK(BM_BuildIndex)->Arg(1)->Arg(16)->Arg(256)->Arg(4096);

@@ -88,6 +88,18 @@ for size in sizes:
         print(f"| {size_name(size)} | {count} | {rate(size, time)} | {time / limit:.1f} |")
 
 print()
+print("| body | strings | of them 2 bytes | of them 4 bytes | check | ratio to memchr line pass |")
+print("|---|---|---|---|---|---|")
+for name, run in medians.items():
+    if name.startswith("BM_CheckShortMix/"):
+        _, size, count, two, four = name.split("/")
+        size = int(size)
+        time = seconds(run)
+        limit = seconds(medians[f"BM_MemchrLines/{size}"])
+        print(f"| {size_name(size)} | {count} | {two} | {four} | {rate(size, time)} "
+              f"| {time / limit:.1f} |")
+
+print()
 print("| body | strings | check building its index in the send | ratio to memchr line pass "
       "| peak heap of one send |")
 print("|---|---|---|---|---|")
