@@ -14,6 +14,7 @@
 
 #include "allocation_meter.h"
 #include "check/check_index.h"
+#include "check/first_line_search.h"
 #include "check/outgoing_check.h"
 #include "cp932_text.h"
 #include "plain_check.h"
@@ -159,6 +160,22 @@ void BM_CheckShortMix(benchmark::State& state) {
     TimeSends(state, body.size(), send);
 }
 
+// A 64 MB body whose signature separator stands after its first kilobyte,
+// with the separator as a stop prefix (range(0) = 1) or without (0): the
+// search ends at the stop line and must not read the rest.
+void BM_CheckStopLine(benchmark::State& state) {
+    static const std::string body =
+        vorlent::bench::MakeBody(kKiB, 7) + "\r\n-- \r\n" + vorlent::bench::MakeBody(64 * kMiB, 1);
+    const vorlent::CheckIndex index(CheckStrings(256));
+    const StringSet ignorePrefixes;
+    const StringSet stopPrefixes = state.range(0) == 1 ? StringSet{"-- "} : StringSet{};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            vorlent::FindFirstLines(body, index, ignorePrefixes, stopPrefixes));
+    }
+    ReportBytes(state, body.size());
+}
+
 // As above with quoted lines, which are walked but not searched.
 void BM_CheckWithIgnorePrefixes(benchmark::State& state) {
     const std::string& body = Body(state.range(0));
@@ -199,7 +216,7 @@ void BM_CheckPlain(benchmark::State& state) {
     const StringSet& checks = CheckStrings(state.range(1));
     const StringSet ignorePrefixes;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(vorlent::plain::PlanPrompts(body, checks, ignorePrefixes));
+        benchmark::DoNotOptimize(vorlent::plain::PlanPrompts(body, checks, ignorePrefixes, {}));
     }
     ReportBytes(state, body.size());
 }
@@ -236,6 +253,7 @@ BENCHMARK(BM_MemchrAbsentByte)->Apply(BodySizes);
 BENCHMARK(BM_Check)->Apply(BodySizesAndCounts);
 BENCHMARK(BM_CheckWithShortString)->Apply(BodySizesAndCounts);
 BENCHMARK(BM_CheckShortMix)->Apply(ShortMixes);
+BENCHMARK(BM_CheckStopLine)->Arg(1)->Arg(0);
 BENCHMARK(BM_CheckWithIgnorePrefixes)->Args({16 * kMiB, 256})->Args({16 * kMiB, 4096});
 BENCHMARK(BM_CheckBuildingIndex)->Apply(BodySizesAndCounts);
 BENCHMARK(BM_BuildIndex)->Arg(1)->Arg(16)->Arg(256)->Arg(4096);

@@ -3,12 +3,11 @@
 // same result, or the run stops with the input that shows the difference.
 //
 // Input, as FuzzedDataProvider reads it: from the end a flag (bytes mapped to
-// a six-byte alphabet, so that strings do occur), the number of check strings
-// and of prefixes, 64 answer bits (bit i set: OK to the i-th prompt), and the
-// number, shortest length and seed of generated strings; from the front the
-// strings, each ended by a backslash and another byte ("\\" stands for one
-// backslash); the bytes left are the body. The generated strings, up to
-// several thousand drawn from the six-byte alphabet, reach what only large
+// a six-byte alphabet, so that strings do occur), the number of check strings,
+// of ignore prefixes and of stop prefixes, 64 answer bits (bit i set: OK to the i-th prompt), and
+// the number, shortest length and seed of generated strings; from the front the strings, each ended
+// by a backslash and another byte ("\\" stands for one backslash); the bytes left are the body. The
+// generated strings, up to several thousand drawn from the six-byte alphabet, reach what only large
 // sets reach: every width of the filter's hash and the cut of its step.
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -91,6 +90,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 0; i < prefixCount; ++i) {
         ignorePrefixes.insert(bytes(input.ConsumeRandomLengthString(4)));
     }
+    StringSet stopPrefixes;
+    const int stopCount = input.ConsumeIntegralInRange(0, 2);
+    for (int i = 0; i < stopCount; ++i) {
+        stopPrefixes.insert(bytes(input.ConsumeRandomLengthString(6)));
+    }
     const std::uint64_t answers = input.ConsumeIntegral<std::uint64_t>();
     const int generatedCount = input.ConsumeIntegralInRange(0, 5000);
     const int generatedMinLength = input.ConsumeIntegralInRange(1, 16);
@@ -99,13 +103,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string body = bytes(input.ConsumeRemainingBytesAsString());
 
     const vorlent::CheckIndex index(checkStrings);
-    std::vector<vorlent::Finding> findings = vorlent::FindFirstLines(body, index, ignorePrefixes);
+    std::vector<vorlent::Finding> findings =
+        vorlent::FindFirstLines(body, index, ignorePrefixes, stopPrefixes);
     std::sort(findings.begin(), findings.end());
     std::vector<vorlent::plain::Prompt> plan;
     for (const vorlent::Finding& finding : findings) {
         plan.push_back({index.Strings()[finding.stringIndex], finding.lineStart});
     }
-    if (plan != vorlent::plain::PlanPrompts(body, checkStrings, ignorePrefixes)) {
+    if (plan != vorlent::plain::PlanPrompts(body, checkStrings, ignorePrefixes, stopPrefixes)) {
         Disagree("planned prompts");
     }
 
@@ -114,9 +119,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int onePassResult = vorlent::CheckOutgoingSend(
         body, [&releases]() noexcept { ++releases; }, index, ignorePrefixes, onePass);
     ScriptedPrompter plain(answers);
-    const int plainResult = vorlent::plain::CheckOutgoing(body, checkStrings, ignorePrefixes, plain)
-                                ? vorlent::kSendGoesAhead
-                                : vorlent::kSendStopped;
+    const int plainResult =
+        vorlent::plain::CheckOutgoing(body, checkStrings, ignorePrefixes, {}, plain)
+            ? vorlent::kSendGoesAhead
+            : vorlent::kSendStopped;
     if (onePass.asked != plain.asked) {
         Disagree("prompts shown");
     }

@@ -1,11 +1,11 @@
 #pragma once
 
-// The check done the plain way: the body split at each CR LF, each line tested
-// against every ignore prefix, each pending string searched afresh in each
-// line. Slow with many strings, and plainly right: the unit tests, the fuzzer
-// and the benchmark hold the one-pass check to it. It shares no code with the
-// plug-in on purpose, not even the line splitting or the prefix rule, so that
-// a fault there cannot hide itself.
+// The check done the plain way: the body split at each CR LF, the lines taken
+// in order up to the first that begins with a stop prefix, each tested against
+// every ignore prefix, each pending string searched afresh in each line. Slow with many strings,
+// and plainly right: the unit tests, the fuzzer and the benchmark hold the one-pass check to it. It
+// shares no code with the plug-in on purpose, not even the line splitting or the prefix rule, so
+// that a fault there cannot hide itself.
 
 #include <cstddef>
 #include <list>
@@ -50,11 +50,12 @@ inline bool BeginsWithOneOf(std::string_view line, const StringSet& prefixes) {
 
 // Every prompt a send asks, in order, when the user answers OK to each.
 inline std::vector<Prompt> PlanPrompts(std::string_view text, const StringSet& checkStrings,
-                                       const StringSet& ignorePrefixes) {
+                                       const StringSet& ignorePrefixes,
+                                       const StringSet& stopPrefixes) {
     std::vector<Prompt> plan;
     std::list<std::string_view> pending(checkStrings.begin(), checkStrings.end());
     ForEachLine(text, [&](std::string_view line, std::size_t lineStart) {
-        if (pending.empty()) {
+        if (pending.empty() || BeginsWithOneOf(line, stopPrefixes)) {
             return false;
         }
         if (BeginsWithOneOf(line, ignorePrefixes)) {
@@ -78,10 +79,14 @@ inline std::vector<Prompt> PlanPrompts(std::string_view text, const StringSet& c
 // OK ends the send there. True when the send goes ahead.
 template <typename Prompter>
 bool CheckOutgoing(std::string_view text, const StringSet& checkStrings,
-                   const StringSet& ignorePrefixes, Prompter& prompter) {
+                   const StringSet& ignorePrefixes, const StringSet& stopPrefixes,
+                   Prompter& prompter) {
     std::list<std::string_view> pending(checkStrings.begin(), checkStrings.end());
     bool goesAhead = true;
     ForEachLine(text, [&](std::string_view line, std::size_t) {
+        if (BeginsWithOneOf(line, stopPrefixes)) {
+            return false;
+        }
         if (BeginsWithOneOf(line, ignorePrefixes)) {
             return true;
         }

@@ -33,24 +33,26 @@
 namespace vorlent {
 namespace {
 
-// Ignored lines are rare and most lines begin with a byte no prefix begins
-// with, so a table of first bytes settles most lines without a look at the set.
-class IgnoreTest {
+// Lines that begin with a prefix of a set. Such lines are rare and most lines
+// begin with a byte no prefix begins with, so a table of first bytes settles
+// most lines without a look at the set.
+class LinePrefixTest {
   public:
-    explicit IgnoreTest(const StringSet& prefixes) : prefixes_(prefixes) {
+    explicit LinePrefixTest(const StringSet& prefixes) : prefixes_(prefixes) {
         for (const ByteString& prefix : prefixes) {
             if (prefix.empty()) {
-                ignoresAll_ = true;
+                matchesAll_ = true;
             } else {
                 firstBytes_[static_cast<unsigned char>(prefix.front())] = true;
             }
         }
     }
 
-    bool IgnoresNothing() const { return prefixes_.empty(); }
-    bool IgnoresAll() const { return ignoresAll_; }
+    bool MatchesNone() const { return prefixes_.empty(); }
+    // An empty prefix begins every line.
+    bool MatchesAll() const { return matchesAll_; }
 
-    bool Ignores(std::string_view line) const {
+    bool Matches(std::string_view line) const {
         return !line.empty() && firstBytes_[static_cast<unsigned char>(line.front())] &&
                BeginsWithAny(line, prefixes_);
     }
@@ -58,7 +60,7 @@ class IgnoreTest {
   private:
     const StringSet& prefixes_;
     std::array<bool, 256> firstBytes_{};
-    bool ignoresAll_ = false;
+    bool matchesAll_ = false;
 };
 
 // The start of the line around a position, for positions that only move
@@ -418,13 +420,16 @@ FirstLineSearch::NextCandidateFunction FirstLineSearch::NextCandidateFor(unsigne
 }
 
 std::vector<Finding> FindFirstLines(std::string_view text, const CheckIndex& index,
-                                    const StringSet& ignorePrefixes) {
-    const IgnoreTest ignore(ignorePrefixes);
+                                    const StringSet& ignorePrefixes,
+                                    const StringSet& stopPrefixes) {
+    const LinePrefixTest ignore(ignorePrefixes);
+    const LinePrefixTest stop(stopPrefixes);
     FirstLineSearch search(text, index);
-    if (ignore.IgnoresAll() || search.FindsNothing()) {
+    // An empty stop prefix stops at the first line, before anything is searched.
+    if (ignore.MatchesAll() || stop.MatchesAll() || search.FindsNothing()) {
         return {};
     }
-    if (ignore.IgnoresNothing()) {
+    if (ignore.MatchesNone() && stop.MatchesNone()) {
         if (search.HasEmptyString()) {
             search.FindEmptyString(0);
         }
@@ -432,13 +437,19 @@ std::vector<Finding> FindFirstLines(std::string_view text, const CheckIndex& ind
         return search.TakeFindings();
     }
 
+    // The lines are walked up to the stop line, if any: nothing after it is
+    // read. Searched lines are gathered into runs, which end at an ignored
+    // line, at the stop line, or when they have grown to kRunBytes.
     bool emptyStringPending = search.HasEmptyString();
     bool runOpen = false;
     std::size_t runBegin = 0;
     std::size_t runEnd = 0;
     for (const std::string_view line : LineRange(text)) {
         const std::size_t lineBegin = line.data() - text.data();
-        if (ignore.Ignores(line)) {
+        if (stop.Matches(line)) {
+            break;
+        }
+        if (ignore.Matches(line)) {
             if (runOpen) {
                 search.SearchLines(runBegin, runEnd);
                 runOpen = false;

@@ -22,10 +22,13 @@ struct Finding {
     }
 };
 
-// For every check string that stands in some searched line of `text` (lines
-// split at CR LF; a line beginning with an ignore prefix is not searched), the
-// first such line, in no particular order. The text is read, never copied.
+// For every check string that stands in some searched line of `text`, the
+// first such line, in no particular order. Lines are split at CR LF and taken
+// in order; the first line that begins with a stop prefix ends the search
+// (neither it nor any line after it is searched, or read); otherwise a line
+// that begins with an ignore prefix is not searched. With no stop prefixes
+// every line is taken. The text is read, never copied.
 std::vector<Finding> FindFirstLines(std::string_view text, const CheckIndex& index,
-                                    const StringSet& ignorePrefixes);
+                                    const StringSet& ignorePrefixes, const StringSet& stopPrefixes);
 
 }  // namespace vorlent

@@ -24,7 +24,8 @@ std::vector<std::string_view> PlanPrompts(LineRange lines, const CheckIndex& che
                                           const StringSet& ignorePrefixes) {
     // A string is asked about at its first searched line, so the prompts are
     // the findings in line order and, within a line, in the set's order.
-    std::vector<Finding> findings = FindFirstLines(lines.Text(), checkIndex, ignorePrefixes);
+    std::vector<Finding> findings =
+        FindFirstLines(lines.Text(), checkIndex, ignorePrefixes, StringSet{});
     std::sort(findings.begin(), findings.end());
     std::vector<std::string_view> plan;
     plan.reserve(findings.size());

@@ -4,7 +4,7 @@
 // up to thousands (every width of the filter's hash, and the cut of the step
 // when the entries would crowd the filter), 2-byte strings among longer ones,
 // long runs of searched lines between ignored ones, strings found again after
-// their first line.
+// their first line, stop lines before, among and after the others.
 
 #include <gtest/gtest.h>
 
@@ -53,9 +53,9 @@ class RandomInputs {
 
 // The prompts in the order they are asked: by line, then in the set's order.
 std::vector<plain::Prompt> OnePassPrompts(const std::string& body, const StringSet& checks,
-                                          const StringSet& ignore) {
+                                          const StringSet& ignore, const StringSet& stop) {
     const CheckIndex index(checks);
-    std::vector<Finding> findings = FindFirstLines(body, index, ignore);
+    std::vector<Finding> findings = FindFirstLines(body, index, ignore, stop);
     std::sort(findings.begin(), findings.end());
     std::vector<plain::Prompt> prompts;
     for (const Finding& finding : findings) {
@@ -73,11 +73,12 @@ std::vector<std::string> Describe(const std::vector<plain::Prompt>& prompts) {
     return described;
 }
 
-void ExpectSamePlan(const std::string& body, const StringSet& checks, const StringSet& ignore) {
-    ASSERT_EQ(Describe(OnePassPrompts(body, checks, ignore)),
-              Describe(plain::PlanPrompts(body, checks, ignore)))
+void ExpectSamePlan(const std::string& body, const StringSet& checks, const StringSet& ignore,
+                    const StringSet& stop = {}) {
+    ASSERT_EQ(Describe(OnePassPrompts(body, checks, ignore, stop)),
+              Describe(plain::PlanPrompts(body, checks, ignore, stop)))
         << "body of " << body.size() << " bytes, " << checks.size() << " strings, " << ignore.size()
-        << " prefixes";
+        << " ignore prefixes, " << stop.size() << " stop prefixes";
 }
 
 TEST(PlanAgreementTest, AgreesWithPlainSearchOnRandomInputs) {
@@ -89,7 +90,9 @@ TEST(PlanAgreementTest, AgreesWithPlainSearchOnRandomInputs) {
         const StringSet checks = random.Set(random.Below(25), random.Below(10), random.Below(8));
         const StringSet ignore =
             random.Below(3) == 0 ? random.Set(random.Below(4), 0, 3) : StringSet{};
-        ExpectSamePlan(body, checks, ignore);
+        const StringSet stop =
+            random.Below(3) == 0 ? random.Set(random.Below(3), 0, 4) : StringSet{};
+        ExpectSamePlan(body, checks, ignore, stop);
         if (HasFatalFailure()) {
             return;
         }
@@ -109,7 +112,10 @@ TEST(PlanAgreementTest, AgreesWithPlainSearchOnLargeSets) {
         }
         const StringSet ignore =
             random.Below(3) == 0 ? random.Set(random.Below(4), 1, 3) : StringSet{};
-        ExpectSamePlan(body, checks, ignore);
+        // Long stop prefixes, so that the search mostly goes on for a while.
+        const StringSet stop =
+            random.Below(3) == 0 ? random.Set(random.Below(3), 4, 3) : StringSet{};
+        ExpectSamePlan(body, checks, ignore, stop);
         if (HasFatalFailure()) {
             return;
         }
