@@ -3,12 +3,15 @@
 // same result, or the run stops with the input that shows the difference.
 //
 // Input, as FuzzedDataProvider reads it: from the end a flag (bytes mapped to
-// a six-byte alphabet, so that strings do occur), the number of check strings,
-// of ignore prefixes and of stop prefixes, 64 answer bits (bit i set: OK to the i-th prompt), and
-// the number, shortest length and seed of generated strings; from the front the strings, each ended
-// by a backslash and another byte ("\\" stands for one backslash); the bytes left are the body. The
-// generated strings, up to several thousand drawn from the six-byte alphabet, reach what only large
-// sets reach: every width of the filter's hash and the cut of its step.
+// a six-byte alphabet, so that strings do occur), the number of check
+// strings, of ignore prefixes and of stop prefixes, 64 answer bits (bit i set:
+// OK to the i-th prompt), and the number, shortest length and seed of
+// generated strings; from the front the strings, each ended by a backslash
+// and another byte ("\\" stands for one backslash); the bytes left are the
+// body. The generated strings, up to several thousand drawn from the six-byte
+// alphabet, reach what only large sets reach: every width of the filter's
+// hash and the cut of its step. The whole send, with its answers, is held to
+// the plain one without stop prefixes, as the plug-in sends.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -16,12 +19,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "check/first_line_search.h"
-#include "check/outgoing_send.h"
+#include "check/outgoing_check.h"
 #include "plain_check.h"
 
 namespace {
@@ -59,6 +62,13 @@ StringSet GeneratedStrings(int count, int minLength, std::uint32_t seed) {
         strings.insert(std::move(text));
     }
     return strings;
+}
+
+int g_releases = 0;
+
+void CountRelease(char* text) {
+    ++g_releases;
+    delete[] text;
 }
 
 [[noreturn]] void Disagree(const char* what) {
@@ -103,24 +113,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string body = bytes(input.ConsumeRemainingBytesAsString());
 
     const vorlent::CheckIndex index(checkStrings);
-    std::vector<vorlent::Finding> findings =
-        vorlent::FindFirstLines(body, index, ignorePrefixes, stopPrefixes);
-    std::sort(findings.begin(), findings.end());
     std::vector<vorlent::plain::Prompt> plan;
-    for (const vorlent::Finding& finding : findings) {
-        plan.push_back({index.Strings()[finding.stringIndex], finding.lineStart});
+    for (const vorlent::PlannedPrompt& prompt :
+         vorlent::PlanPrompts(body, index, ignorePrefixes, stopPrefixes)) {
+        plan.push_back({prompt.checkString, prompt.lineStart});
     }
     if (plan != vorlent::plain::PlanPrompts(body, checkStrings, ignorePrefixes, stopPrefixes)) {
         Disagree("planned prompts");
     }
 
     ScriptedPrompter onePass(answers);
-    int releases = 0;
-    const int onePassResult = vorlent::CheckOutgoingSend(
-        body, [&releases]() noexcept { ++releases; }, index, ignorePrefixes, onePass);
+    g_releases = 0;
+    char* lent = new char[body.size() + 1];
+    std::memcpy(lent, body.c_str(), body.size() + 1);
+    const int onePassResult = vorlent::CheckOutgoingText(
+        vorlent::LentText(lent, {CountRelease}), checkStrings, &index, ignorePrefixes, onePass);
+    // The host's text ends at its first NUL.
+    const std::string_view lentBody(body.c_str());
     ScriptedPrompter plain(answers);
     const int plainResult =
-        vorlent::plain::CheckOutgoing(body, checkStrings, ignorePrefixes, {}, plain)
+        vorlent::plain::CheckOutgoing(lentBody, checkStrings, ignorePrefixes, {}, plain)
             ? vorlent::kSendGoesAhead
             : vorlent::kSendStopped;
     if (onePass.asked != plain.asked) {
@@ -129,7 +141,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (onePassResult != plainResult) {
         Disagree("result");
     }
-    if (releases != 1) {
+    if (g_releases != 1) {
         Disagree("body not given back exactly once");
     }
     return 0;
