@@ -182,7 +182,7 @@ TEST(PlanPromptsTest, EachPromptKnowsWhereItsLineStarts) {
     const CheckIndex index(checks);
     const std::string body = "x\r\n> a\r\nb a\r\n\r\nc";
     const std::vector<PlannedPrompt> expected = {{"a", 8}, {"b", 8}, {"c", 15}};
-    EXPECT_EQ(PlanPrompts(body, index, {">"}), expected);
+    EXPECT_EQ(PlanPrompts(body, index, {">"}, {}), expected);
 }
 
 }  // namespace
