@@ -11,7 +11,7 @@ packages=(
     # The release's default clang and its sanitizer/fuzzer runtime, whatever
     # version that release ships.
     clang libclang-rt-dev
-    g++-mingw-w64-i686
+    g++-mingw-w64-i686 g++-mingw-w64-x86-64-win32
     wine wine32:i386 xvfb xauth
     "$@"
 )
