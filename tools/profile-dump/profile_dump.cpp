@@ -13,23 +13,8 @@
 #include <fstream>
 #include <string>
 
+#include "hex_text.h"
 #include "profile_source.h"
-
-namespace {
-
-std::string Hex(const std::string& bytes) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string hex;
-    hex.reserve(bytes.size() * 2);
-    for (const char byte : bytes) {
-        const auto value = static_cast<unsigned char>(byte);
-        hex += kDigits[value >> 4];
-        hex += kDigits[value & 0x0F];
-    }
-    return hex;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 5 || (argc - 3) % 2 != 0) {
@@ -45,8 +30,8 @@ int main(int argc, char** argv) {
     const std::string iniPath = argv[2];
     for (int i = 3; i + 1 < argc; i += 2) {
         const std::string value = vorlent::tool::ReadProfileValue(iniPath, argv[i], argv[i + 1]);
-        result << '[' << argv[i] << "] " << argv[i + 1] << ": " << value.size() << ' ' << Hex(value)
-               << '\n';
+        result << '[' << argv[i] << "] " << argv[i + 1] << ": " << value.size() << ' '
+               << vorlent::tool::ToHex(value) << '\n';
     }
     return result.good() ? 0 : 2;
 }
