@@ -1,52 +1,116 @@
 #include "dry_run.h"
 
+#include <optional>
+
+#include "check/check_index.h"
+#include "check/line_prefixes.h"
 #include "check/outgoing_check.h"
 #include "config/code_page_932.h"
 
 namespace vorlent::tool {
+namespace {
 
-bool StraddlesCharacters(std::string_view line, std::string_view text) {
-    bool found = false;
+constexpr std::string_view kLineEnd = "\r\n";
+
+std::string_view LineFrom(std::string_view body, std::size_t lineStart) {
+    const std::size_t end = body.find(kLineEnd, lineStart);
+    return body.substr(lineStart,
+                       end == std::string_view::npos ? body.size() - lineStart : end - lineStart);
+}
+
+// Line numbers for offsets that only grow, counted in one pass over the text.
+class LineCounter {
+  public:
+    explicit LineCounter(std::string_view body) : body_(body) {}
+
+    std::size_t NumberAt(std::size_t offset) {
+        while (nextEnd_ < offset) {
+            nextEnd_ = body_.find(kLineEnd, nextEnd_ + kLineEnd.size());
+            ++number_;
+        }
+        return number_;
+    }
+
+  private:
+    std::string_view body_;
+    std::size_t nextEnd_ = body_.find(kLineEnd);  // npos after the last line end
+    std::size_t number_ = 1;
+};
+
+// Stand-in for the plan with line starts (goes when the core gives them).
+struct PlannedPrompt {
+    std::string_view checkString;
+    std::size_t lineStart;
+};
+std::vector<PlannedPrompt> PlanWithLines(std::string_view body, const CheckIndex& index,
+                                         const StringSet& ignorePrefixes) {
+    std::vector<PlannedPrompt> plan;
+    for (const std::string_view checkString : PlanPrompts(LineRange(body), index, ignorePrefixes)) {
+        for (std::size_t start = 0;;) {
+            const std::string_view line = LineFrom(body, start);
+            if (!BeginsWithAny(line, ignorePrefixes) &&
+                line.find(checkString) != std::string_view::npos) {
+                plan.push_back({checkString, start});
+                break;
+            }
+            start += line.size() + 2;
+        }
+    }
+    return plan;
+}
+
+}  // namespace
+
+MatchPlacement PlaceMatch(std::string_view line, std::string_view text) {
+    std::vector<bool> insideCharacter(line.size() + 1, false);
+    for (std::size_t at = 0; at < line.size();) {
+        const std::size_t length = cp932::CharacterLength(line, at);
+        if (length == 2) {
+            insideCharacter[at + 1] = true;
+        }
+        at += length;
+    }
+    std::optional<MatchPlacement> first;
     for (std::size_t at = line.find(text); at != std::string_view::npos;
          at = line.find(text, at + 1)) {
-        if (!cp932::IsInsideCharacter(line, at)) {
-            return false;
+        const bool startCuts = insideCharacter[at];
+        const bool endCuts = insideCharacter[at + text.size()];
+        if (!startCuts && !endCuts) {
+            return MatchPlacement::kWhole;
         }
-        found = true;
+        if (!first) {
+            // A trail byte ends its character, so only a one-byte match that
+            // starts on one stays within it.
+            first = startCuts && text.size() == 1 ? MatchPlacement::kInsideCharacter
+                                                  : MatchPlacement::kStraddles;
+        }
     }
-    return found;
+    return first.value_or(MatchPlacement::kWhole);
 }
 
 DryRun RunDryCheck(std::string_view body, const StringSet& checkStrings,
                    const StringSet& ignorePrefixes) {
-    const std::vector<std::string_view> lines = SplitLines(body);
-    std::vector<bool> searched(lines.size());
-
     DryRun run;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        searched[i] = !IsIgnoredLine(lines[i], ignorePrefixes);
-        if (searched[i]) {
-            continue;
+    std::size_t number = 1;
+    for (std::size_t start = 0;; ++number) {
+        const std::string_view line = LineFrom(body, start);
+        if (const ByteString* prefix = FindLinePrefix(line, ignorePrefixes)) {
+            run.skipped.push_back({number, line, *prefix});
         }
-        for (const ByteString& prefix : ignorePrefixes) {
-            if (lines[i].starts_with(prefix)) {
-                run.skipped.push_back({i + 1, lines[i], prefix});
-                break;
-            }
+        start += line.size() + kLineEnd.size();
+        if (start > body.size()) {
+            break;
         }
     }
 
-    // The plug-in's own plan says which strings prompt and in what order; each
-    // prompts at its first occurrence in a searched line, which places it.
-    for (const std::string_view checkString :
-         PlanPrompts(LineRange(body), checkStrings, ignorePrefixes)) {
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (searched[i] && lines[i].find(checkString) != std::string_view::npos) {
-                run.prompts.push_back(
-                    {checkString, i + 1, lines[i], StraddlesCharacters(lines[i], checkString)});
-                break;
-            }
-        }
+    // The plug-in's own plan says which strings prompt, in what order and in
+    // which line.
+    const CheckIndex index(checkStrings);
+    LineCounter lines(body);
+    for (const PlannedPrompt& planned : PlanWithLines(body, index, ignorePrefixes)) {
+        const std::string_view line = LineFrom(body, planned.lineStart);
+        run.prompts.push_back({planned.checkString, lines.NumberAt(planned.lineStart), line,
+                               PlaceMatch(line, planned.checkString)});
     }
     return run;
 }

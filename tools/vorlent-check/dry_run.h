@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "check/string_set.h"
+#include "texts.h"
 
 namespace vorlent::tool {
 
@@ -12,9 +13,7 @@ struct DryRunPrompt {
     std::string_view checkString;
     std::size_t lineNumber;  // 1-based
     std::string_view line;
-    // Every occurrence in the line starts on the second byte of a double-byte
-    // character: byte-wise matching finds it, a reader sees no such text.
-    bool straddles;
+    MatchPlacement placement;
 };
 
 struct SkippedLine {
@@ -33,7 +32,10 @@ struct DryRun {
 DryRun RunDryCheck(std::string_view body, const StringSet& checkStrings,
                    const StringSet& ignorePrefixes);
 
-// Whether no occurrence of text in line starts on a character boundary.
-bool StraddlesCharacters(std::string_view line, std::string_view text);
+// How the first occurrence of text in line that a reader would see as that
+// text (starting and ending on character boundaries, reading the line from
+// its start) lies; when there is none, how the first occurrence cuts through
+// characters. The text must occur in the line.
+MatchPlacement PlaceMatch(std::string_view line, std::string_view text);
 
 }  // namespace vorlent::tool

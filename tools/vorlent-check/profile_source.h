@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace vorlent::tool {
@@ -8,8 +9,10 @@ namespace vorlent::tool {
 // the platform's profile reader, whole however long it is; the empty default
 // when the file, the section or the key is missing. On Windows this is the
 // platform's own reader; elsewhere the portable reader, after turning a file
-// marked as Unicode into code page 932 as the platform does.
-std::string ReadProfileValue(const std::string& iniPath, const std::string& section,
-                             const std::string& key);
+// marked as Unicode into code page 932 as the platform does. The path is
+// UTF-8; nullopt when the plug-in could not name the file to the platform's
+// reader, which takes paths in the ANSI code page only.
+std::optional<std::string> ReadProfileValue(const std::string& iniPath, const std::string& section,
+                                            const std::string& key);
 
 }  // namespace vorlent::tool

@@ -69,11 +69,11 @@ std::string RoundTripCp932(std::string_view value) {
 
 }  // namespace
 
-std::string ReadProfileValue(const std::string& iniPath, const std::string& section,
-                             const std::string& key) {
+std::optional<std::string> ReadProfileValue(const std::string& iniPath, const std::string& section,
+                                            const std::string& key) {
     const std::optional<std::string> bytes = ReadFileBytes(iniPath);
     if (!bytes) {
-        return {};
+        return std::string();
     }
     const ProfileText file = DetectProfileEncoding(*bytes);
     switch (file.encoding) {
@@ -88,7 +88,7 @@ std::string ReadProfileValue(const std::string& iniPath, const std::string& sect
             return FindProfileValue(UnicodeToCp932("UTF-16BE", file.text), section, key)
                 .value_or("");
     }
-    return {};
+    return std::string();
 }
 
 }  // namespace vorlent::tool
