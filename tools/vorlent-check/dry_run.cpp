@@ -37,28 +37,6 @@ class LineCounter {
     std::size_t number_ = 1;
 };
 
-// Stand-in for the plan with line starts (goes when the core gives them).
-struct PlannedPrompt {
-    std::string_view checkString;
-    std::size_t lineStart;
-};
-std::vector<PlannedPrompt> PlanWithLines(std::string_view body, const CheckIndex& index,
-                                         const StringSet& ignorePrefixes) {
-    std::vector<PlannedPrompt> plan;
-    for (const std::string_view checkString : PlanPrompts(LineRange(body), index, ignorePrefixes)) {
-        for (std::size_t start = 0;;) {
-            const std::string_view line = LineFrom(body, start);
-            if (!BeginsWithAny(line, ignorePrefixes) &&
-                line.find(checkString) != std::string_view::npos) {
-                plan.push_back({checkString, start});
-                break;
-            }
-            start += line.size() + 2;
-        }
-    }
-    return plan;
-}
-
 }  // namespace
 
 MatchPlacement PlaceMatch(std::string_view line, std::string_view text) {
@@ -107,7 +85,7 @@ DryRun RunDryCheck(std::string_view body, const StringSet& checkStrings,
     // which line.
     const CheckIndex index(checkStrings);
     LineCounter lines(body);
-    for (const PlannedPrompt& planned : PlanWithLines(body, index, ignorePrefixes)) {
+    for (const PlannedPrompt& planned : PlanPrompts(body, index, ignorePrefixes)) {
         const std::string_view line = LineFrom(body, planned.lineStart);
         run.prompts.push_back({planned.checkString, lines.NumberAt(planned.lineStart), line,
                                PlaceMatch(line, planned.checkString)});
