@@ -1,7 +1,9 @@
 #include <windows.h>
 
-#include <vector>
+#include <optional>
+#include <string>
 
+#include "config/platform_profile_win32.h"
 #include "profile_source.h"
 #include "wide_text_win32.h"
 
@@ -23,20 +25,7 @@ std::optional<std::string> ReadProfileValue(const std::string& iniPath, const st
     if (!ansiPath) {
         return std::nullopt;
     }
-    // The reader cuts a value that does not fit to size - 1 bytes without
-    // saying so (size - 2 where the cut falls inside a double-byte
-    // character), so only a shorter result is known to be whole: a full
-    // buffer is read again with more room, as the plug-in does.
-    std::vector<char> buffer(10000);
-    for (;;) {
-        const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD read = ::GetPrivateProfileStringA(section.c_str(), key.c_str(), "",
-                                                      buffer.data(), size, ansiPath->c_str());
-        if (read + 2 < size) {
-            return std::string(buffer.data(), read);
-        }
-        buffer.resize(buffer.size() * 2);
-    }
+    return ReadPlatformProfileValue(section.c_str(), key.c_str(), ansiPath->c_str());
 }
 
 }  // namespace vorlent::tool
