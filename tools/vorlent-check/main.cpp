@@ -16,6 +16,7 @@
 #endif
 
 #include "check/string_set.h"
+#include "config/config_keys.h"
 #include "config/text_encoding.h"
 #include "display_text.h"
 #include "dry_run.h"
@@ -35,9 +36,6 @@ namespace {
 
 constexpr char kProgram[] = "vorlent-check: ";
 constexpr char kIniName[] = "Vorlent.ini";
-constexpr char kSection[] = "Config";
-constexpr char kCheckStringKey[] = "Check String";
-constexpr char kIgnoreLinePrefixKey[] = "Ignore Line Prefix";
 
 constexpr int kNoPrompt = 0;
 constexpr int kPrompts = 1;
@@ -167,9 +165,9 @@ int Run(const Options& options, const Report& report) {
         return kInputError;
     }
     const std::optional<std::string> checkValue =
-        ReadProfileValue(iniPath, kSection, kCheckStringKey);
+        ReadProfileValue(iniPath, config::kSection, config::kCheckStringKey);
     const std::optional<std::string> ignoreValue =
-        ReadProfileValue(iniPath, kSection, kIgnoreLinePrefixKey);
+        ReadProfileValue(iniPath, config::kSection, config::kIgnoreLinePrefixKey);
     if (!checkValue || !ignoreValue) {
         report.Error(report.texts.File(FileProblem::kPathNotAnsi, iniPath));
         return kInputError;
