@@ -31,6 +31,20 @@ class SharedCases(unittest.TestCase):
                 self.assertEqual(checker_cases.problems(case, rc, out, err), [])
 
 
+class WindowsPaths(unittest.TestCase):
+    def test_backslashes_after_double_byte_characters(self):
+        # 表, ソ and 能 end in the byte 0x5C, the backslash, in code page 932.
+        case = checker_cases.Case(
+            "backslashes", ["--ini", "どこか\\表ソ能\\Vorlent.ini", "-v", "かな\\本文ソ表.txt"], 1,
+            ["設定ファイル: どこか\\表ソ能\\Vorlent.ini",
+             *checker_cases.reply_lines("かな\\本文ソ表.txt")],
+            files={"どこか/表ソ能/Vorlent.ini": checker_cases.INI,
+                   "かな/本文ソ表.txt": checker_cases.reply("\n")})
+        rc, out, err = checker_cases.run_case(case, CHECKER, harness.case_folder(self),
+                                              wine=harness.WINE, env=harness.wine_environment())
+        self.assertEqual(checker_cases.problems(case, rc, out, err), [])
+
+
 class WaitForEnter(unittest.TestCase):
     """A double-clicked program gets a console of its own, which closes when
     the program ends: the checker then waits for Enter. Started from a
