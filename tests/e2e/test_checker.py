@@ -81,7 +81,7 @@ class WaitForEnter(unittest.TestCase):
     def test_a_dropped_message_waits_too(self):
         ended, shown = self.launch("own", "本文.txt")
         self.assertEqual(ended, "ended-after-enter 1")
-        self.assertIn("本文.txt:3: 「添付」の確認: 資料を添付します。", shown)
+        self.assertIn("本文.txt:3: 「添付」の確認が出ます: 資料を添付します。", shown)
 
     def test_started_from_a_console_it_never_waits(self):
         ended, shown = self.launch("shared", "本文.txt")

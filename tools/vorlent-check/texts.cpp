@@ -250,7 +250,7 @@ std::string Texts::LineEndsNote(bool exact) const {
     }
     return japanese_ ? "改行: 本文ファイルの CR LF、LF、CR をどれも行の区切りにします "
                        "(メールソフトは本文を CR LF で渡します。CR LF だけで区切るには "
-                       "--exact-line-ends)"
+                       "--exact-line-ends を指定します)"
                      : "line ends: CR LF, LF and CR each end a line of a message file, as the "
                        "mail client hands the body over with CR LF (--exact-line-ends splits "
                        "at CR LF only)";
@@ -298,7 +298,7 @@ std::string Texts::Prompt(std::string_view name, std::size_t line, std::string_v
     }
     const std::string where = std::string(name) + ":" + Number(line) + ": ";
     if (japanese_) {
-        return where + Quote(item) + "の確認" + mark + ": " + std::string(shownLine);
+        return where + Quote(item) + "の確認が出ます" + mark + ": " + std::string(shownLine);
     }
     return where + "prompt " + Quote(item) + mark + ": " + std::string(shownLine);
 }

@@ -28,7 +28,7 @@ ASCII_INI = b"[Config]\r\nCheck String=secret\r\nIgnore Line Prefix=>\r\n"
 REPLY = "田中様\n> 添付なし\n資料を添付します。\n"
 REPLY_LINES = [
     "{name}:2: 検索しない行 (無視する行頭「>」で始まる): > 添付なし",
-    "{name}:3: 「添付」の確認: 資料を添付します。",
+    "{name}:3: 「添付」の確認が出ます: 資料を添付します。",
     "{name}: 確認が 1 回出ます。どれかでキャンセルすると送信は中止されます",
 ]
 
@@ -72,7 +72,7 @@ CASES = [
          files={"能なし/.keep": b"", "本文.txt": reply()}, program_in="能なし", compare=False),
     Case("line_ends_crlf", ["--ini", "v.ini", "-v", "crlf.txt"], 1,
          ["改行: 本文ファイルの CR LF、LF、CR をどれも行の区切りにします "
-          "(メールソフトは本文を CR LF で渡します。CR LF だけで区切るには --exact-line-ends)",
+          "(メールソフトは本文を CR LF で渡します。CR LF だけで区切るには --exact-line-ends を指定します)",
           *reply_lines("crlf.txt")],
          files={"v.ini": INI, "crlf.txt": reply("\r\n")}),
     Case("line_ends_lf", ["--ini", "v.ini", "-v", "lf.txt"], 1, reply_lines("lf.txt"),
@@ -82,7 +82,7 @@ CASES = [
     # The exact bytes: an LF-only file is one line, which the quoted line's
     # prefix does not begin.
     Case("line_ends_exact", ["--ini", "v.ini", "--exact-line-ends", "lf.txt"], 1,
-         ["lf.txt:1: 「添付」の確認: 田中様<LF>> 添付なし<LF>資料を添付します。<LF>"],
+         ["lf.txt:1: 「添付」の確認が出ます: 田中様<LF>> 添付なし<LF>資料を添付します。<LF>"],
          files={"v.ini": INI, "lf.txt": reply("\n")}),
     Case("encoding_utf8", ["--ini", "v.ini", "-v", "u8.txt"], 1,
          ["u8.txt: UTF-8 として読み、コードページ 932 に変換して確認します",
@@ -116,7 +116,7 @@ CASES = [
          files={"a.ini": ASCII_INI, "mail.txt": b"Hi\r\na \"secret\" in C:\\temp\\\r\n"},
          locale="en"),
     Case("japanese_system", ["--ini", "a.ini", "mail.txt"], 1,
-         ["設定ファイル: a.ini", "mail.txt:2: 「secret」の確認: a \"secret\" in C:\\temp\\",
+         ["設定ファイル: a.ini", "mail.txt:2: 「secret」の確認が出ます: a \"secret\" in C:\\temp\\",
           "mail.txt: 確認が 1 回出ます。どれかでキャンセルすると送信は中止されます"],
          files={"a.ini": ASCII_INI, "mail.txt": b"Hi\r\na \"secret\" in C:\\temp\\\r\n"}),
     Case("english_by_choice", ["--lang", "en", "--ini", "a.ini", "mail.txt"], 1,
