@@ -191,9 +191,6 @@ TEST(ParseOptionsTest, RejectsBadCommandLines) {
 // Shows each double-byte character as <hex> so the tests need no real codec.
 class TaggingCodec : public TextCodec {
   public:
-    std::optional<std::string> Utf8ToCp932(std::string_view utf8) const override {
-        return std::string(utf8);
-    }
     std::optional<std::string> Cp932CharacterToUtf8(std::string_view character) const override {
         if (character == "\x80") {
             return std::nullopt;

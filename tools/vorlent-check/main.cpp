@@ -207,7 +207,7 @@ int Main(const std::vector<std::string>& arguments) {
     const bool utf8Output =
         options.outputEncoding == OutputEncoding::kUtf8 ||
         (options.outputEncoding == OutputEncoding::kAuto && codec.OutputIsUtf8());
-    const Output output(codec, utf8Output);
+    const Output output(utf8Output);
     const DisplayText display(codec);
     const Report report{texts, output, display};
 

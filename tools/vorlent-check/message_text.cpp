@@ -49,20 +49,28 @@ std::string EncodeLine(std::u16string_view line, std::size_t lineNumber,
     for (const char32_t codePoint : whole.missing) {
         missing.push_back({lineNumber, codePoint});
     }
+    return Cp932WithQuestionMarks(line);
+}
+
+}  // namespace
+
+std::string Cp932WithQuestionMarks(std::u16string_view text) {
+    text::Cp932Text whole = text::EncodeCp932(text, text::JisVariants::kKeep);
+    if (whole.IsComplete()) {
+        return std::move(whole.bytes);
+    }
     std::string bytes;
-    for (std::size_t at = 0; at < line.size();) {
-        const bool pair = at + 1 < line.size() && line[at] >= 0xD800 && line[at] <= 0xDBFF &&
-                          line[at + 1] >= 0xDC00 && line[at + 1] <= 0xDFFF;
+    for (std::size_t at = 0; at < text.size();) {
+        const bool pair = at + 1 < text.size() && text[at] >= 0xD800 && text[at] <= 0xDBFF &&
+                          text[at + 1] >= 0xDC00 && text[at + 1] <= 0xDFFF;
         const std::size_t length = pair ? 2 : 1;
         const text::Cp932Text character =
-            text::EncodeCp932(line.substr(at, length), text::JisVariants::kKeep);
+            text::EncodeCp932(text.substr(at, length), text::JisVariants::kKeep);
         bytes += character.IsComplete() ? character.bytes : "?";
         at += length;
     }
     return bytes;
 }
-
-}  // namespace
 
 std::string UnifyLineEnds(std::string_view text) {
     std::string unified;

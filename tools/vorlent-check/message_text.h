@@ -33,6 +33,9 @@ struct MessageText {
 MessageText PrepareMessage(std::string_view fileBytes, MessageEncoding encoding,
                            bool exactLineEnds);
 
+// The text in code page 932, each character the code page lacks as '?'.
+std::string Cp932WithQuestionMarks(std::u16string_view text);
+
 // Every CR LF, lone LF and lone CR made a CR LF; for code page 932 bytes too,
 // as neither byte is ever the second byte of a character there.
 std::string UnifyLineEnds(std::string_view text);
