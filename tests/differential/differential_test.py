@@ -102,8 +102,11 @@ for length in (9997, 9998, 9999, 10000, 10001, 19999, 20000):
                                            b"y" * ((length - 1) % 4))
 
 
-def wine_environment(prefix):
+def wine_environment(prefix, wine=None):
     environment = dict(os.environ)
+    if wine is not None and os.path.basename(wine) == "wine64":
+        # The 64-bit loader named directly: the programs it starts use it too.
+        environment.setdefault("WINELOADER", wine)
     environment.update({
         "WINEPREFIX": prefix,
         "WINEDEBUG": "-all",
@@ -127,9 +130,7 @@ def ensure_prefix(wine, prefix):
     if os.path.exists(os.path.join(prefix, "system.reg")):
         return
     os.makedirs(prefix, exist_ok=True)
-    wineboot = os.path.join(os.path.dirname(wine), "wineboot")
-    run_quietly([wineboot if os.path.exists(wineboot) else "wineboot", "-i"],
-                wine_environment(prefix))
+    run_quietly([wine, "wineboot", "-i"], wine_environment(prefix, wine))
 
 
 def windows_path(path):
@@ -146,7 +147,7 @@ def require(path, what):
 def compare_readers(arguments):
     require(arguments.native, "the native profile-dump")
     ensure_prefix(arguments.wine, arguments.prefix)
-    environment = wine_environment(arguments.prefix)
+    environment = wine_environment(arguments.prefix, arguments.wine)
     shutil.rmtree(arguments.work, ignore_errors=True)
     os.makedirs(arguments.work)
     lookups = [part for lookup in LOOKUPS for part in lookup]
@@ -183,7 +184,7 @@ def compare_readers(arguments):
 def compare_checkers(arguments):
     require(arguments.native, "the native vorlent-check")
     ensure_prefix(arguments.wine, arguments.prefix)
-    environment = wine_environment(arguments.prefix)
+    environment = wine_environment(arguments.prefix, arguments.wine)
     shutil.rmtree(arguments.work, ignore_errors=True)
     os.makedirs(arguments.work)
     shutil.copy(arguments.ini, os.path.join(arguments.work, "Vorlent.ini"))

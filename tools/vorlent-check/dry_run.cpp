@@ -85,7 +85,7 @@ DryRun RunDryCheck(std::string_view body, const StringSet& checkStrings,
     // which line.
     const CheckIndex index(checkStrings);
     LineCounter lines(body);
-    for (const PlannedPrompt& planned : PlanPrompts(body, index, ignorePrefixes)) {
+    for (const PlannedPrompt& planned : PlanPrompts(body, index, ignorePrefixes, {})) {
         const std::string_view line = LineFrom(body, planned.lineStart);
         run.prompts.push_back({planned.checkString, lines.NumberAt(planned.lineStart), line,
                                PlaceMatch(line, planned.checkString)});
