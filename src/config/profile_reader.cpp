@@ -7,6 +7,12 @@
 namespace vorlent {
 namespace {
 
+// What the platform's reader trims around names and values: the control
+// bytes TAB to CR, the old end-of-file mark and the space.
+bool IsBlankByte(char byte) {
+    return (byte >= 0x09 && byte <= 0x0D) || byte == 0x1A || byte == 0x20;
+}
+
 // The text as the platform's decoder splits it: character i spans bytes
 // [starts[i], starts[i + 1]).
 class Characters {
@@ -35,7 +41,7 @@ class Characters {
 
     bool IsBlank(std::size_t i) const {
         const unsigned byte = Byte(i);
-        return (byte >= 0x09 && byte <= 0x0D) || byte == 0x1A || byte == 0x20;
+        return byte < 0x100 && IsBlankByte(static_cast<char>(byte));
     }
 
     bool IsLineBreak(std::size_t i) const { return Is(i, '\r') || Is(i, '\n'); }
@@ -60,10 +66,6 @@ class Characters {
     std::string_view text_;
     std::vector<std::size_t> starts_;
 };
-
-bool IsBlankByte(char byte) {
-    return (byte >= 0x09 && byte <= 0x0D) || byte == 0x1A || byte == 0x20;
-}
 
 // The platform trims the names it is asked for as it trims the file's.
 std::string_view TrimmedName(std::string_view name) {

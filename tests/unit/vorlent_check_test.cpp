@@ -70,7 +70,7 @@ TEST(RunDryCheckTest, PromptsInThePlugInsOrderWithTheirLines) {
     // The run holds views into the body and the sets: all three outlive it.
     const StringSet checks = {kTenpu, "attached", "secret"};
     const StringSet prefixes = {">"};
-    const DryRun run = RunDryCheck(body, checks, prefixes);
+    const DryRun run = RunDryCheck(body, checks, prefixes, {});
     ASSERT_EQ(run.prompts.size(), 3u);
     // Within a line the set's byte order decides: ASCII sorts before 添付.
     EXPECT_EQ(run.prompts[0].checkString, "attached");
@@ -88,7 +88,7 @@ TEST(RunDryCheckTest, PromptsInThePlugInsOrderWithTheirLines) {
 TEST(RunDryCheckTest, SkippedLineNamesTheFirstPrefixInSetOrder) {
     const StringSet checks = {"x"};
     const StringSet prefixes = {">>", ">"};
-    const DryRun run = RunDryCheck(">> x", checks, prefixes);
+    const DryRun run = RunDryCheck(">> x", checks, prefixes, {});
     ASSERT_EQ(run.skipped.size(), 1u);
     EXPECT_EQ(run.skipped[0].prefix, ">");
     EXPECT_TRUE(run.prompts.empty());
@@ -97,22 +97,37 @@ TEST(RunDryCheckTest, SkippedLineNamesTheFirstPrefixInSetOrder) {
 TEST(RunDryCheckTest, EmptyCheckStringPromptsOnFirstSearchedLine) {
     const StringSet checks = {""};
     const StringSet prefixes = {">"};
-    const DryRun run = RunDryCheck("> a\r\n\r\nb", checks, prefixes);
+    const DryRun run = RunDryCheck("> a\r\n\r\nb", checks, prefixes, {});
     ASSERT_EQ(run.prompts.size(), 1u);
     EXPECT_EQ(run.prompts[0].lineNumber, 2u);
     EXPECT_EQ(run.prompts[0].placement, MatchPlacement::kWhole);
 }
 
+TEST(RunDryCheckTest, AStopLineEndsTheSearchBeforeAnyIgnorePrefix) {
+    const StringSet checks = {"x"};
+    const StringSet ignores = {">"};
+    const StringSet stops = {"-- ", ">-"};
+    const DryRun run = RunDryCheck("> x\r\nx\r\n>- x\r\n-- \r\nx", checks, ignores, stops);
+    ASSERT_EQ(run.prompts.size(), 1u);
+    EXPECT_EQ(run.prompts[0].lineNumber, 2u);
+    ASSERT_EQ(run.skipped.size(), 1u);
+    EXPECT_EQ(run.skipped[0].lineNumber, 1u);
+    ASSERT_TRUE(run.stop);
+    EXPECT_EQ(run.stop->lineNumber, 3u);
+    EXPECT_EQ(run.stop->prefix, ">-");
+    EXPECT_EQ(run.afterStop, (std::vector<std::string_view>{"-- ", "x"}));
+}
+
 TEST(RunDryCheckTest, MarksAMatchThatStraddlesTwoCharacters) {
     // "ｃA" is 82 83 41: ア (83 41) is found from the trail byte of ｃ on.
     const StringSet checks = {kA};
-    const DryRun hidden = RunDryCheck("\x82\x83\x41", checks, {});
+    const DryRun hidden = RunDryCheck("\x82\x83\x41", checks, {}, {});
     ASSERT_EQ(hidden.prompts.size(), 1u);
     EXPECT_EQ(hidden.prompts[0].placement, MatchPlacement::kStraddles);
 
     // A real ア later in the same line makes the prompt a true one.
     const std::string realBody = "\x82\x83\x41 " + kA;
-    const DryRun real = RunDryCheck(realBody, checks, {});
+    const DryRun real = RunDryCheck(realBody, checks, {}, {});
     ASSERT_EQ(real.prompts.size(), 1u);
     EXPECT_EQ(real.prompts[0].placement, MatchPlacement::kWhole);
 }

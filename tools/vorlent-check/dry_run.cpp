@@ -12,12 +12,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-std::string_view LineFrom(std::string_view body, std::size_t lineStart) {
-    const std::size_t end = body.find(kLineEnd, lineStart);
-    return body.substr(lineStart,
-                       end == std::string_view::npos ? body.size() - lineStart : end - lineStart);
-}
-
 // Line numbers for offsets that only grow, counted in one pass over the text.
 class LineCounter {
   public:
@@ -38,6 +32,12 @@ class LineCounter {
 };
 
 }  // namespace
+
+std::string_view LineFrom(std::string_view body, std::size_t lineStart) {
+    const std::size_t end = body.find(kLineEnd, lineStart);
+    return body.substr(lineStart,
+                       end == std::string_view::npos ? body.size() - lineStart : end - lineStart);
+}
 
 MatchPlacement PlaceMatch(std::string_view line, std::string_view text) {
     std::vector<bool> insideCharacter(line.size() + 1, false);
@@ -67,13 +67,18 @@ MatchPlacement PlaceMatch(std::string_view line, std::string_view text) {
 }
 
 DryRun RunDryCheck(std::string_view body, const StringSet& checkStrings,
-                   const StringSet& ignorePrefixes) {
+                   const StringSet& ignorePrefixes, const StringSet& stopPrefixes) {
     DryRun run;
     std::size_t number = 1;
     for (std::size_t start = 0;; ++number) {
         const std::string_view line = LineFrom(body, start);
-        if (const ByteString* prefix = FindLinePrefix(line, ignorePrefixes)) {
-            run.skipped.push_back({number, line, *prefix});
+        // The stop test comes first, as in the plug-in's search.
+        if (run.stop) {
+            run.afterStop.push_back(line);
+        } else if (const ByteString* stop = FindLinePrefix(line, stopPrefixes)) {
+            run.stop = SkippedLine{number, line, *stop};
+        } else if (const ByteString* ignored = FindLinePrefix(line, ignorePrefixes)) {
+            run.skipped.push_back({number, line, *ignored});
         }
         start += line.size() + kLineEnd.size();
         if (start > body.size()) {
@@ -85,7 +90,7 @@ DryRun RunDryCheck(std::string_view body, const StringSet& checkStrings,
     // which line.
     const CheckIndex index(checkStrings);
     LineCounter lines(body);
-    for (const PlannedPrompt& planned : PlanPrompts(body, index, ignorePrefixes, {})) {
+    for (const PlannedPrompt& planned : PlanPrompts(body, index, ignorePrefixes, stopPrefixes)) {
         const std::string_view line = LineFrom(body, planned.lineStart);
         run.prompts.push_back({planned.checkString, lines.NumberAt(planned.lineStart), line,
                                PlaceMatch(line, planned.checkString)});

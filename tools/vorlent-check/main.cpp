@@ -18,6 +18,8 @@
 #include "check/string_set.h"
 #include "config/config_keys.h"
 #include "config/text_encoding.h"
+#include "config_warnings.h"
+#include "configuration.h"
 #include "display_text.h"
 #include "dry_run.h"
 #include "file_access.h"
@@ -40,6 +42,9 @@ constexpr char kIniName[] = "Vorlent.ini";
 constexpr int kNoPrompt = 0;
 constexpr int kPrompts = 1;
 constexpr int kInputError = 2;
+// Only the configuration checked: whether it drew a warning.
+constexpr int kNoWarning = 0;
+constexpr int kWarnings = 1;
 
 // What one run has to say, and how it says it.
 struct Report {
@@ -48,7 +53,9 @@ struct Report {
     const DisplayText& display;
 
     void Error(const std::string& text) const { output.ErrorLine(kProgram + text); }
-    void Warning(const std::string& text) const { output.Line(texts.Warning(text)); }
+    void Warning(std::string_view file, std::size_t line, const std::string& text) const {
+        output.Line(texts.Warning(file, line, text));
+    }
     std::string Item(std::string_view cp932) const { return texts.Quote(display.Item(cp932)); }
 };
 
@@ -73,35 +80,34 @@ std::string Utf8Of(char32_t codePoint) {
     return text::EncodeUtf8(units);
 }
 
-enum class ListKind { kCheckStrings, kIgnorePrefixes };
-
-std::string DescribeFinding(ListKind kind, const ListFinding& finding,
-                            const std::vector<std::string>& items, const Report& report) {
-    const bool checks = kind == ListKind::kCheckStrings;
-    const std::string shown =
-        finding.item == 0 ? std::string() : report.Item(items[finding.item - 1]);
+std::string DescribeFinding(ListRole role, const ListFinding& finding, const Report& report) {
+    const std::string shown = finding.item == 0 ? std::string() : report.Item(finding.text);
     switch (finding.problem) {
         case ListProblem::kEmptyItem:
-            return report.texts.EmptyItem(checks, finding.item);
+            return report.texts.EmptyItem(role, finding.item);
         case ListProblem::kContainsCrLf:
-            return report.texts.ItemHoldsCrLf(checks, finding.item, shown);
+            return report.texts.ItemHoldsCrLf(role, finding.item, shown);
         case ListProblem::kRepeats:
-            return report.texts.ItemRepeats(checks, finding.item, shown, finding.sameAs);
+            return report.texts.ItemRepeats(role, finding.item, shown, finding.sameAs);
         case ListProblem::kQuoteLeftOpen:
-            return report.texts.QuoteLeftOpen(checks);
+            return report.texts.QuoteLeftOpen(role);
     }
     return {};
 }
 
-StringSet ReportList(ListKind kind, const std::string& value, const Report& report) {
-    const ListAnalysis analysis = AnalyzeQuotedList(value);
+// Warns about the list's slips on the line of its value, lists the set and
+// returns it.
+StringSet ReportList(ListRole role, const ConfiguredKey& key,
+                     const CheckerConfiguration& configuration, const std::string& iniName,
+                     const Report& report, bool& anyWarning) {
+    const ListAnalysis analysis = AnalyzeList(key.list, LeavesQuoteOpen(key.value));
+    const std::size_t line = ValueLine(configuration, key.key);
     for (const ListFinding& finding : analysis.findings) {
-        report.Warning(DescribeFinding(kind, finding, analysis.items, report));
+        report.Warning(iniName, line, DescribeFinding(role, finding, report));
+        anyWarning = true;
     }
     const StringSet set(analysis.items.begin(), analysis.items.end());
-    report.output.Line(kind == ListKind::kCheckStrings
-                           ? report.texts.CheckStringsHeading(set.size())
-                           : report.texts.IgnorePrefixesHeading(set.size()));
+    report.output.Line(report.texts.ListHeading(role, set.size()));
     for (const ByteString& element : set) {
         report.output.Line("  " + report.Item(element));
     }
@@ -111,18 +117,18 @@ StringSet ReportList(ListKind kind, const std::string& value, const Report& repo
 // Returns whether the message prompts.
 bool ReportMessage(const std::string& name, const MessageText& message,
                    const StringSet& checkStrings, const StringSet& ignorePrefixes,
-                   const Options& options, const Report& report) {
+                   const StringSet& stopPrefixes, const Options& options, const Report& report) {
     if (text::IsUnicode(message.encoding)) {
         report.output.Line(
             report.texts.MessageEncodingNote(name, report.texts.EncodingName(message.encoding)));
     }
     for (const MissingCharacter& missing : message.missing) {
-        report.Warning(report.texts.MissingCharacter(name, missing.lineNumber,
-                                                     Utf8Of(missing.codePoint),
+        report.Warning(name, missing.lineNumber,
+                       report.texts.MissingCharacter(Utf8Of(missing.codePoint),
                                                      text::CodePointName(missing.codePoint)));
     }
 
-    const DryRun run = RunDryCheck(message.body, checkStrings, ignorePrefixes);
+    const DryRun run = RunDryCheck(message.body, checkStrings, ignorePrefixes, stopPrefixes);
     // Prompts and skipped lines in the order of the text; a prompt comes
     // before a skipped line only when it stands in an earlier line.
     std::size_t skipped = options.verbose ? 0 : run.skipped.size();
@@ -142,6 +148,15 @@ bool ReportMessage(const std::string& name, const MessageText& message,
                                                prompt.placement, report.display.Line(prompt.line)));
     }
     reportSkippedBefore(static_cast<std::size_t>(-1));
+    if (run.stop) {
+        report.output.Line(report.texts.SearchEnds(name, run.stop->lineNumber,
+                                                   report.display.Item(run.stop->prefix),
+                                                   report.display.Line(run.stop->line)));
+        for (std::size_t i = 0; options.verbose && i < run.afterStop.size(); ++i) {
+            report.output.Line(report.texts.NotSearched(name, run.stop->lineNumber + 1 + i,
+                                                        report.display.Line(run.afterStop[i])));
+        }
+    }
     report.output.Line(report.texts.Verdict(name, run.prompts.size()));
     return !run.prompts.empty();
 }
@@ -164,21 +179,42 @@ int Run(const Options& options, const Report& report) {
         report.Error(report.texts.File(*problem, iniPath));
         return kInputError;
     }
-    const std::optional<std::string> checkValue =
-        ReadProfileValue(iniPath, config::kSection, config::kCheckStringKey);
-    const std::optional<std::string> ignoreValue =
-        ReadProfileValue(iniPath, config::kSection, config::kIgnoreLinePrefixKey);
-    if (!checkValue || !ignoreValue) {
+    // The INI file's encoding is decided as the plug-in decides it, whatever
+    // the message files are in; a file in the ANSI code page goes through the
+    // platform's reader, which must be able to name it.
+    bool pathNamed = true;
+    const CheckerConfiguration configuration = ReadCheckerConfiguration(
+        std::get<std::string>(ini), [&iniPath, &pathNamed](const std::string& key) {
+            std::optional<std::string> value = ReadProfileValue(iniPath, config::kSection, key);
+            pathNamed = pathNamed && value.has_value();
+            return value.value_or("");
+        });
+    if (!pathNamed) {
         report.Error(report.texts.File(FileProblem::kPathNotAnsi, iniPath));
         return kInputError;
     }
 
     report.output.Line(report.texts.Configuration(iniPath));
-    const StringSet checkStrings = ReportList(ListKind::kCheckStrings, *checkValue, report);
-    const StringSet ignorePrefixes = ReportList(ListKind::kIgnorePrefixes, *ignoreValue, report);
-    if (!options.messages.empty()) {
-        report.output.Line(report.texts.LineEndsNote(options.exactLineEnds));
+    report.output.Line(
+        report.texts.ConfigurationEncoding(report.texts.EncodingName(configuration.encoding)));
+    bool anyWarning = false;
+    for (const ConfigWarning& warning : FindConfigWarnings(configuration)) {
+        report.Warning(iniPath, warning.line,
+                       DescribeConfigWarning(warning, report.display, report.texts));
+        anyWarning = true;
     }
+    const StringSet checkStrings = ReportList(ListRole::kCheckStrings, configuration.checkStrings,
+                                              configuration, iniPath, report, anyWarning);
+    const StringSet ignorePrefixes =
+        ReportList(ListRole::kIgnorePrefixes, configuration.ignorePrefixes, configuration, iniPath,
+                   report, anyWarning);
+    const StringSet stopPrefixes = ReportList(ListRole::kStopPrefixes, configuration.stopPrefixes,
+                                              configuration, iniPath, report, anyWarning);
+    if (options.messages.empty()) {
+        // Only the configuration: the status says whether it drew a warning.
+        return anyWarning ? kWarnings : kNoWarning;
+    }
+    report.output.Line(report.texts.LineEndsNote(options.exactLineEnds));
 
     // A file that cannot be read is named, and the others are still checked.
     bool anyPrompt = false;
@@ -193,7 +229,8 @@ int Run(const Options& options, const Report& report) {
         }
         const MessageText message = PrepareMessage(std::get<std::string>(bytes),
                                                    options.messageEncoding, options.exactLineEnds);
-        anyPrompt = ReportMessage(name, message, checkStrings, ignorePrefixes, options, report) ||
+        anyPrompt = ReportMessage(name, message, checkStrings, ignorePrefixes, stopPrefixes,
+                                  options, report) ||
                     anyPrompt;
     }
     return anyError ? kInputError : anyPrompt ? kPrompts : kNoPrompt;

@@ -1,5 +1,7 @@
 #include "texts.h"
 
+#include "config/config_keys.h"
+
 namespace vorlent::tool {
 namespace {
 
@@ -7,8 +9,16 @@ std::string Number(std::size_t value) {
     return std::to_string(value);
 }
 
-std::string Key(bool checkStrings) {
-    return checkStrings ? "\"Check String\"" : "\"Ignore Line Prefix\"";
+std::string Key(ListRole role) {
+    switch (role) {
+        case ListRole::kCheckStrings:
+            return std::string("\"") + config::kCheckStringKey + '"';
+        case ListRole::kIgnorePrefixes:
+            return std::string("\"") + config::kIgnoreLinePrefixKey + '"';
+        case ListRole::kStopPrefixes:
+            return std::string("\"") + config::kIgnoreFromLinePrefixKey + '"';
+    }
+    return {};
 }
 
 constexpr std::string_view kEnglishHelp = R"(Usage: vorlent-check [OPTION]... [MESSAGE]...
@@ -169,74 +179,103 @@ std::string Texts::StandardInputName() const {
     return japanese_ ? "<標準入力>" : "<stdin>";
 }
 
-std::string Texts::Warning(std::string_view text) const {
-    return (japanese_ ? "警告: " : "warning: ") + std::string(text);
+std::string Texts::Warning(std::string_view file, std::size_t line, std::string_view text) const {
+    std::string where(file);
+    if (line != 0) {
+        where += ":" + Number(line);
+    }
+    return where + (japanese_ ? ": 警告: " : ": warning: ") + std::string(text);
 }
 
 std::string Texts::Configuration(std::string_view path) const {
     return (japanese_ ? "設定ファイル: " : "configuration: ") + std::string(path);
 }
 
-std::string Texts::CheckStringsHeading(std::size_t count) const {
+std::string Texts::ConfigurationEncoding(std::string_view encoding) const {
+    return (japanese_ ? "設定ファイルの文字コード: " : "configuration encoding: ") +
+           std::string(encoding);
+}
+
+std::string Texts::ListHeading(ListRole role, std::size_t count) const {
+    static constexpr std::string_view kEnglish[] = {"check strings", "ignore prefixes",
+                                                    "stop prefixes"};
+    static constexpr std::string_view kJapanese[] = {"確認する文字列", "無視する行頭",
+                                                     "検索を打ち切る行頭"};
+    const std::string name(japanese_ ? kJapanese[static_cast<int>(role)]
+                                     : kEnglish[static_cast<int>(role)]);
     if (count == 0) {
-        return japanese_ ? "確認する文字列: なし" : "check strings: none";
+        return name + (japanese_ ? ": なし" : ": none");
     }
-    return japanese_
-               ? "確認する文字列 (" + Number(count) + " 個、プラグインが保持するバイト順):"
-               : "check strings (" + Number(count) + ", in the byte order the plug-in keeps):";
+    return japanese_ ? name + " (" + Number(count) + " 個、プラグインが保持するバイト順):"
+                     : name + " (" + Number(count) + ", in the byte order the plug-in keeps):";
 }
 
-std::string Texts::IgnorePrefixesHeading(std::size_t count) const {
-    if (count == 0) {
-        return japanese_ ? "無視する行頭: なし" : "ignore prefixes: none";
-    }
-    return japanese_
-               ? "無視する行頭 (" + Number(count) + " 個、プラグインが保持するバイト順):"
-               : "ignore prefixes (" + Number(count) + ", in the byte order the plug-in keeps):";
-}
-
-std::string Texts::EmptyItem(bool checkStrings, std::size_t item) const {
+std::string Texts::EmptyItem(ListRole role, std::size_t item) const {
     if (japanese_) {
-        return Key(checkStrings) + " の " + Number(item) + " 番目の項目が空です。" +
-               (checkStrings ? "空の文字列はどのメールでも最初に検索する行で見つかるため、"
-                               "送信のたびに確認が出ます"
-                             : "空の行頭はどの行にも当てはまるため、どの行も検索されません");
+        const char* why = "";
+        switch (role) {
+            case ListRole::kCheckStrings:
+                why =
+                    "空の文字列はどのメールでも最初に検索する行で見つかるため、送信のたびに確認が"
+                    "出ます";
+                break;
+            case ListRole::kIgnorePrefixes:
+                why = "空の行頭はどの行にも当てはまるため、どの行も検索されません";
+                break;
+            case ListRole::kStopPrefixes:
+                why = "空の行頭は最初の行に当てはまって検索を打ち切るため、何も検索されません";
+                break;
+        }
+        return Key(role) + " の " + Number(item) + " 番目の項目が空です。" + why;
     }
-    return Key(checkStrings) + " item " + Number(item) +
-           (checkStrings ? " is empty: it is found in the first searched line of every message, "
-                           "so every send prompts"
-                         : " is empty: every line begins with it, so no line is ever searched");
+    const char* why = "";
+    switch (role) {
+        case ListRole::kCheckStrings:
+            why =
+                " is empty: it is found in the first searched line of every message, so every "
+                "send prompts";
+            break;
+        case ListRole::kIgnorePrefixes:
+            why = " is empty: every line begins with it, so no line is ever searched";
+            break;
+        case ListRole::kStopPrefixes:
+            why =
+                " is empty: the first line begins with it and ends the search, so nothing is "
+                "ever searched";
+            break;
+    }
+    return Key(role) + " item " + Number(item) + why;
 }
 
-std::string Texts::ItemHoldsCrLf(bool checkStrings, std::size_t item,
-                                 std::string_view shown) const {
+std::string Texts::ItemHoldsCrLf(ListRole role, std::size_t item, std::string_view shown) const {
+    const bool checks = role == ListRole::kCheckStrings;
     if (japanese_) {
-        return Key(checkStrings) + " の " + Number(item) + " 番目の項目" + std::string(shown) +
+        return Key(role) + " の " + Number(item) + " 番目の項目" + std::string(shown) +
                "に CR LF が含まれています。本文は CR LF で行に分かれるため、" +
-               (checkStrings ? "この文字列は見つかりません" : "この行頭で始まる行はありません");
+               (checks ? "この文字列は見つかりません" : "この行頭で始まる行はありません");
     }
-    return Key(checkStrings) + " item " + Number(item) + " " + std::string(shown) +
-           " holds CR LF: " + (checkStrings ? "it is never found" : "no line begins with it") +
+    return Key(role) + " item " + Number(item) + " " + std::string(shown) +
+           " holds CR LF: " + (checks ? "it is never found" : "no line begins with it") +
            ", since the body is split into lines at CR LF";
 }
 
-std::string Texts::ItemRepeats(bool checkStrings, std::size_t item, std::string_view shown,
+std::string Texts::ItemRepeats(ListRole role, std::size_t item, std::string_view shown,
                                std::size_t sameAs) const {
     if (japanese_) {
-        return Key(checkStrings) + " の " + Number(item) + " 番目の項目" + std::string(shown) +
-               "は " + Number(sameAs) + " 番目と同じです。1 つとして扱われます";
+        return Key(role) + " の " + Number(item) + " 番目の項目" + std::string(shown) + "は " +
+               Number(sameAs) + " 番目と同じです。1 つとして扱われます";
     }
-    return Key(checkStrings) + " item " + Number(item) + " " + std::string(shown) +
-           " repeats item " + Number(sameAs) + ": the set keeps it once";
+    return Key(role) + " item " + Number(item) + " " + std::string(shown) + " repeats item " +
+           Number(sameAs) + ": the set keeps it once";
 }
 
-std::string Texts::QuoteLeftOpen(bool checkStrings) const {
+std::string Texts::QuoteLeftOpen(ListRole role) const {
     if (japanese_) {
-        return Key(checkStrings) +
+        return Key(role) +
                " の値で引用符 (\") が閉じていません。値の残りは、コンマも含めて最後の項目に"
                "なります";
     }
-    return Key(checkStrings) +
+    return Key(role) +
            " leaves a quotation mark open: the rest of the value, commas included, belongs to "
            "its last item";
 }
@@ -275,15 +314,13 @@ std::string Texts::MessageEncodingNote(std::string_view name, std::string_view e
            " and checked in code page 932";
 }
 
-std::string Texts::MissingCharacter(std::string_view name, std::size_t line,
-                                    std::string_view character, std::string_view codePoint) const {
+std::string Texts::MissingCharacter(std::string_view character, std::string_view codePoint) const {
     if (japanese_) {
-        return std::string(name) + ":" + Number(line) + ": 「" + std::string(character) + "」(" +
-               std::string(codePoint) +
+        return "「" + std::string(character) + "」(" + std::string(codePoint) +
                ") はコードページ 932 にない文字です。「?」に置き換えて確認します";
     }
-    return std::string(name) + ":" + Number(line) + ": \"" + std::string(character) + "\" (" +
-           std::string(codePoint) + ") is not in code page 932: it is checked as \"?\"";
+    return "\"" + std::string(character) + "\" (" + std::string(codePoint) +
+           ") is not in code page 932: it is checked as \"?\"";
 }
 
 std::string Texts::Prompt(std::string_view name, std::size_t line, std::string_view item,
@@ -311,6 +348,25 @@ std::string Texts::Skipped(std::string_view name, std::size_t line, std::string_
                "で始まる): " + std::string(shownLine);
     }
     return where + "skipped, begins with ignore prefix " + Quote(prefix) + ": " +
+           std::string(shownLine);
+}
+
+std::string Texts::SearchEnds(std::string_view name, std::size_t line, std::string_view prefix,
+                              std::string_view shownLine) const {
+    const std::string where = std::string(name) + ":" + Number(line) + ": ";
+    if (japanese_) {
+        return where + "ここで検索を打ち切ります (検索を打ち切る行頭" + Quote(prefix) +
+               "で始まる): " + std::string(shownLine);
+    }
+    return where + "the search ends here, begins with stop prefix " + Quote(prefix) + ": " +
+           std::string(shownLine);
+}
+
+std::string Texts::NotSearched(std::string_view name, std::size_t line,
+                               std::string_view shownLine) const {
+    const std::string where = std::string(name) + ":" + Number(line) + ": ";
+    return where +
+           (japanese_ ? "検索しない行 (打ち切った後): " : "not searched, after the stop: ") +
            std::string(shownLine);
 }
 

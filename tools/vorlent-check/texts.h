@@ -25,6 +25,9 @@ struct OptionError {
 
 enum class FileProblem { kMissing, kFolder, kCannotOpen, kCannotRead, kPathNotAnsi };
 
+// The three lists of the configuration.
+enum class ListRole { kCheckStrings, kIgnorePrefixes, kStopPrefixes };
+
 // Whether the only match of a prompt's check string in its line cuts through
 // characters, so that no such text stands in the line as a reader sees it.
 enum class MatchPlacement {
@@ -45,32 +48,39 @@ class Texts {
     std::string File(FileProblem problem, std::string_view path) const;
     std::string NoProgramFolder() const;
     std::string StandardInputName() const;
-    std::string Warning(std::string_view text) const;
+    // A warning about a file, on the line it concerns (0: the whole file),
+    // as compilers write it.
+    std::string Warning(std::string_view file, std::size_t line, std::string_view text) const;
 
     std::string Configuration(std::string_view path) const;
-    std::string CheckStringsHeading(std::size_t count) const;
-    std::string IgnorePrefixesHeading(std::size_t count) const;
+    std::string ConfigurationEncoding(std::string_view encoding) const;
+    std::string ListHeading(ListRole role, std::size_t count) const;
 
-    std::string EmptyItem(bool checkStrings, std::size_t item) const;
-    std::string ItemHoldsCrLf(bool checkStrings, std::size_t item, std::string_view shown) const;
-    std::string ItemRepeats(bool checkStrings, std::size_t item, std::string_view shown,
+    std::string EmptyItem(ListRole role, std::size_t item) const;
+    std::string ItemHoldsCrLf(ListRole role, std::size_t item, std::string_view shown) const;
+    std::string ItemRepeats(ListRole role, std::size_t item, std::string_view shown,
                             std::size_t sameAs) const;
-    std::string QuoteLeftOpen(bool checkStrings) const;
+    std::string QuoteLeftOpen(ListRole role) const;
 
     std::string LineEndsNote(bool exact) const;
     std::string EncodingName(text::TextEncoding encoding) const;
     std::string MessageEncodingNote(std::string_view name, std::string_view encoding) const;
-    std::string MissingCharacter(std::string_view name, std::size_t line,
-                                 std::string_view character, std::string_view codePoint) const;
+    std::string MissingCharacter(std::string_view character, std::string_view codePoint) const;
     std::string Prompt(std::string_view name, std::size_t line, std::string_view item,
                        MatchPlacement placement, std::string_view shownLine) const;
     std::string Skipped(std::string_view name, std::size_t line, std::string_view prefix,
                         std::string_view shownLine) const;
+    std::string SearchEnds(std::string_view name, std::size_t line, std::string_view prefix,
+                           std::string_view shownLine) const;
+    std::string NotSearched(std::string_view name, std::size_t line,
+                            std::string_view shownLine) const;
     std::string Verdict(std::string_view name, std::size_t prompts) const;
     std::string PressEnter() const;
 
     // An item between the quotation marks of the language.
     std::string Quote(std::string_view shown) const;
+
+    bool IsJapanese() const { return japanese_; }
 
   private:
     bool japanese_;

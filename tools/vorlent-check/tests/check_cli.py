@@ -120,7 +120,20 @@ def main():
         c.write("bad.txt", b"\xff\xfe")
         rc, out, err = c.run("--ini", ini, "--message-encoding", "utf8", "bad.txt")
         c.expect("bad utf8", rc == 0 and
-                 'warning: bad.txt:1: "\ufffd" (U+FFFD) is not in code page 932' in out, out + err)
+                 'bad.txt:1: warning: "\ufffd" (U+FFFD) is not in code page 932' in out, out + err)
+
+        # A UTF-8 INI is read as the plug-in reads it, and named; a UTF-8
+        # message is detected and checked as meant.
+        utf8_ini = c.write("utf8.ini", "[Config]\nCheck String=添付\n".encode("utf-8"))
+        utf8_mail = c.write("utf8.txt", "資料を添付します".encode("utf-8"))
+        rc, out, err = c.run("--ini", utf8_ini, utf8_mail)
+        c.expect("utf8", "configuration encoding: UTF-8\n" in out and '  "添付"' in out and
+                 'prompt "添付": 資料を添付します' in out and rc == 1, out)
+        # Only the configuration: the exit status says whether it drew a warning.
+        rc, out, err = c.run("--ini", utf8_ini)
+        c.expect("config only, clean", rc == 0 and "warning" not in out, out)
+        rc, out, err = c.run("--ini", warned)
+        c.expect("config only, warned", rc == 1, f"rc={rc}")
 
         # Without --ini the checker reads Vorlent.ini beside itself.
         beside = os.path.join(folder, "beside")
