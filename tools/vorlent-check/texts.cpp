@@ -34,11 +34,20 @@ mark) or in code page 932 (Shift_JIS): its encoding is detected, and the text
 is turned into code page 932 as the mail client hands it to the plug-in. CR LF,
 LF and CR each end a line.
 
-The configuration is read with the plug-in's own rules, and the checker warns
-about items that cannot do what was meant: an empty check string (it warns on
-every message), an empty ignore prefix (no line is ever searched), an item
-holding CR LF (never found), an item given twice, a quotation mark left open.
-It then lists both sets in the byte order the plug-in holds them in.
+The configuration is read with the plug-in's own rules. Its encoding is
+decided as the plug-in decides it and named: a file with a UTF-16 or UTF-8
+byte order mark, or one that is UTF-8 throughout, is decoded and each item
+turned into code page 932; any other file is read as code page 932. The
+checker warns, with the line, about what cannot do what was meant: an empty
+check string (it warns on every message), an empty ignore prefix (no line is
+ever searched), an empty "Ignore From Line Prefix" item (nothing is
+searched), an item holding CR LF, an item given twice, a quotation mark left
+open, a key given twice, a second or misspelt section, a misspelt key, blanks
+outside quotation marks around an item, a full-width or ideographic comma in
+an item, a ; in a value, a value wholly in quotation marks, a check string
+inside another, and an item left out because code page 932 lacks one of its
+characters. It then lists the three sets in the byte order the plug-in holds
+them in, and shows the line at which a stop prefix ends the search.
 
 Options:
   --ini FILE            read the configuration from FILE
@@ -65,9 +74,10 @@ but no such text stands in the line.
 Double-clicked, or with message files dropped onto it, the program checks
 Vorlent.ini beside itself and keeps its window open until Enter is pressed.
 
-Exit status: 0 when no warning would be raised, 1 when one would, 2 on a
-usage error or when a file could not be read (the other files are still
-checked).
+Exit status: with message files, 0 when no warning would be raised, 1 when
+one would; without message files, 0 when the configuration draws no warning,
+1 when it does; 2 on a usage error or when a file could not be read (the
+other files are still checked).
 )";
 
 constexpr std::string_view kJapaneseHelp =
@@ -84,11 +94,18 @@ constexpr std::string_view kJapaneseHelp =
 メールソフトがプラグインに渡すのと同じくコードページ 932 に変換してから
 確認します。改行は CR LF、LF、CR のどれでも行の区切りになります。
 
-設定はプラグインと同じ規則で読み込みます。意図どおりに働かない項目には
-警告を出します: 空の確認文字列 (どのメールでも確認が出ます)、空の無視する
-行頭 (どの行も検索されません)、CR LF を含む項目 (見つかりません)、重複した
-項目、閉じていない引用符。そのあと、両方の一覧をプラグインが保持する
-バイト順で示します。
+設定はプラグインと同じ規則で読み込みます。文字コードもプラグインと同じく
+判別して表示します: UTF-16 や UTF-8 の BOM があるファイルと、全体が UTF-8 の
+ファイルは、項目ごとにコードページ 932 に変換します。それ以外のファイルは
+コードページ 932 として読みます。意図どおりに働かない書き方には、行番号を
+付けて警告を出します: 空の確認文字列 (どのメールでも確認が出ます)、空の無視
+する行頭 (どの行も検索されません)、空の "Ignore From Line Prefix" (何も検索
+されません)、CR LF を含む項目、重複した項目、閉じていない引用符、2 回書かれた
+キー、2 つ目のセクションや書き間違えたセクション名・キー名、項目の前後の引用符
+の外の空白、項目の中の全角コンマや読点、値の中の ;、値全体を囲む引用符、別の
+確認文字列に含まれる確認文字列、コードページ 932 にない文字を含むため使われ
+ない項目。そのあと、3 つの一覧をプラグインが保持するバイト順で示し、検索を
+打ち切る行頭で検索が終わる行も示します。
 
 オプション:
   --ini ファイル        設定をこのファイルから読みます
@@ -117,8 +134,9 @@ constexpr std::string_view kJapaneseHelp =
 フォルダーの Vorlent.ini で確認し、Enter キーを押すまでウィンドウを開いた
 ままにします。
 
-終了コード: 0 確認は出ない、1 確認が出る、2 オプションの誤り、または
-読めないファイルがあった (ほかのファイルの確認は続けます)。
+終了コード: 本文ファイルを指定したときは 0 確認は出ない、1 確認が出る。
+設定だけを確認したときは 0 警告なし、1 警告あり。どちらでも 2 はオプションの
+誤り、または読めないファイルがあった (ほかのファイルの確認は続けます)。
 )";
 
 }  // namespace

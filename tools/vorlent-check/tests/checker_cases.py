@@ -149,6 +149,15 @@ CASES = [
           'sig.txt:2: the search ends here, begins with stop prefix "-----": -----Original -----'],
          files={"stop.ini": INI + b"Ignore From Line Prefix=-----\r\n",
                 "sig.txt": b"secret plan\r\n-----Original -----\r\nsecret\r\n"}),
+    # Only the configuration: its slips in Japanese, with their lines, and a
+    # status that says there were some.
+    Case("config_warnings_japanese", ["--ini", "w.ini"], 1,
+         ["設定ファイルの文字コード: Shift_JIS (コードページ 932)",
+          'w.ini:3: 警告: "Check String" が 2 回書かれています。有効なのは 2 行目だけです。'
+          "使わない行の先頭に ; を付けてください",
+          "無視する行頭 (2 個、プラグインが保持するバイト順):", "  「 ＞」", "  「>」"],
+         files={"w.ini": b"[Config]\r\nCheck String=" + TENPU + b"\r\nCheck String=x\r\n"
+                         b"Ignore Line Prefix=>, " + cp("＞") + b"\r\n"}),
     Case("bad_option", ["--bogus"], 2, err=["vorlent-check: 不明なオプションです: --bogus (--help を参照)"]),
     Case("ini_missing", ["--ini", "どこにもない.ini", "m.txt"], 2,
          err=["vorlent-check: どこにもない.ini: ファイルが見つかりません"]),
