@@ -49,6 +49,12 @@ std::string DisplayText::Convert(std::string_view cp932, bool item) const {
                 shown += *name;
                 continue;
             }
+            // Code page 932 keeps ASCII as it is, the backslash too: no need
+            // to ask the platform for each byte of a long line.
+            if (static_cast<unsigned char>(character[0]) < 0x80) {
+                shown += character;
+                continue;
+            }
         }
         if (const std::optional<std::string> utf8 = codec_.Cp932CharacterToUtf8(character)) {
             shown += *utf8;
