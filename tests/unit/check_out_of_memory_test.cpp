@@ -10,60 +10,7 @@
 #include <utility>
 
 #include "check/outgoing_check.h"
-
-namespace {
-
-// Counts the blocks alive and, once armed, fails the allocation whose turn
-// comes up.
-struct AllocationLog {
-    long live = 0;
-    long made = 0;
-    long failAt = 0;  // 0: never
-    bool failed = false;
-};
-AllocationLog g_allocations;
-
-void* Allocate(std::size_t size) {
-    ++g_allocations.made;
-    if (g_allocations.failAt != 0 && g_allocations.made == g_allocations.failAt) {
-        g_allocations.failed = true;
-        throw std::bad_alloc();
-    }
-    void* block = std::malloc(size == 0 ? 1 : size);
-    if (block == nullptr) {
-        throw std::bad_alloc();
-    }
-    ++g_allocations.live;
-    return block;
-}
-
-void Release(void* block) noexcept {
-    if (block != nullptr) {
-        --g_allocations.live;
-        std::free(block);
-    }
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-    return Allocate(size);
-}
-void* operator new[](std::size_t size) {
-    return Allocate(size);
-}
-void operator delete(void* block) noexcept {
-    Release(block);
-}
-void operator delete[](void* block) noexcept {
-    Release(block);
-}
-void operator delete(void* block, std::size_t) noexcept {
-    Release(block);
-}
-void operator delete[](void* block, std::size_t) noexcept {
-    Release(block);
-}
+#include "counted_heap.h"
 
 namespace vorlent {
 namespace {
@@ -108,13 +55,13 @@ SendOutcome SendFailingAt(long failAt, const std::string& body, const StringSet&
     CountingPrompter prompter(expectedPrompts);
     LentText text = Lend(body);
     g_releases = 0;
-    g_allocations = {g_allocations.live, 0, failAt, false};
-    const long liveBefore = g_allocations.live;
+    const long liveBefore = heap::Current().liveBlocks;
+    heap::FailNthAllocation(failAt);
     const int result =
         CheckOutgoingText(std::move(text), checkStrings, compiled, ignorePrefixes, {}, prompter);
     const SendOutcome outcome = {result, g_releases, prompter.asked,
-                                 g_allocations.live - liveBefore, g_allocations.failed};
-    g_allocations.failAt = 0;
+                                 heap::Current().liveBlocks - liveBefore, heap::FailureHappened()};
+    heap::FailNthAllocation(0);
     return outcome;
 }
 
