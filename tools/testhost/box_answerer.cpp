@@ -136,16 +136,36 @@ void BoxAnswerer::Tick() {
         return;
     }
     if (box != box_) {
-        box_ = box;
-        seenAt_ = ::GetTickCount();
-        answered_ = false;
-        facts_ = InspectBox(box, windows_);
-        ++boxesShown_;
-        ++Host().boxesInCallback;
+        Look(box);
+        if (onNextBox_) {
+            // The action's own boxes come and go through this function again,
+            // from their modal loops; this box is taken up afterwards.
+            const std::function<void()> action = std::move(onNextBox_);
+            onNextBox_ = nullptr;
+            const BoxFacts facts = facts_;
+            const DWORD seenAt = seenAt_;
+            action();
+            if (!::IsWindow(box)) {
+                return;
+            }
+            box_ = box;
+            facts_ = facts;
+            seenAt_ = seenAt;
+            answered_ = false;
+        }
     }
     if (!answered_ && ::GetTickCount() - seenAt_ >= holdMilliseconds_) {
         Close(box);
     }
+}
+
+void BoxAnswerer::Look(HWND box) {
+    box_ = box;
+    seenAt_ = ::GetTickCount();
+    answered_ = false;
+    facts_ = InspectBox(box, windows_);
+    ++boxesShown_;
+    ++Host().boxesInCallback;
 }
 
 void BoxAnswerer::Close(HWND box) {
