@@ -132,31 +132,38 @@ LRESULT CALLBACK BoxAnswerer::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
 
 void BoxAnswerer::Tick() {
     const HWND box = FindVisibleMessageBox();
-    if (box == nullptr) {
+    if (box == nullptr || box == suspended_) {
         return;
     }
     if (box != box_) {
         Look(box);
         if (onNextBox_) {
-            // The action's own boxes come and go through this function again,
-            // from their modal loops; this box is taken up afterwards.
-            const std::function<void()> action = std::move(onNextBox_);
-            onNextBox_ = nullptr;
-            const BoxFacts facts = facts_;
-            const DWORD seenAt = seenAt_;
-            action();
+            RunInside(box);
             if (!::IsWindow(box)) {
                 return;
             }
-            box_ = box;
-            facts_ = facts;
-            seenAt_ = seenAt;
-            answered_ = false;
         }
     }
     if (!answered_ && ::GetTickCount() - seenAt_ >= holdMilliseconds_) {
         Close(box);
     }
+}
+
+// The action's own boxes come and go through Tick again, from their modal
+// loops, and are answered first; this box is left alone until it ends.
+void BoxAnswerer::RunInside(HWND box) {
+    const std::function<void()> action = std::move(onNextBox_);
+    onNextBox_ = nullptr;
+    const BoxFacts facts = facts_;
+    const DWORD seenAt = seenAt_;
+    const HWND outerSuspended = suspended_;
+    suspended_ = box;
+    action();
+    suspended_ = outerSuspended;
+    box_ = box;
+    facts_ = facts;
+    seenAt_ = seenAt;
+    answered_ = false;
 }
 
 void BoxAnswerer::Look(HWND box) {

@@ -42,6 +42,7 @@ class BoxAnswerer {
 
     void Tick();
     void Look(HWND box);
+    void RunInside(HWND box);
     void Close(HWND box);
 
     const HostWindows& windows_;
@@ -51,6 +52,8 @@ class BoxAnswerer {
     HHOOK hook_ = nullptr;
     int boxesShown_ = 0;
     std::function<void()> onNextBox_;
+    // A box whose action is running: not answered until the action ends.
+    HWND suspended_ = nullptr;
 
     // The box being looked at: when it was first seen, what it showed, and
     // whether it has been answered.
