@@ -98,9 +98,7 @@ void BM_Check(benchmark::State& state) {
     const StringSet& checks = CheckStrings(state.range(1));
     const vorlent::CheckIndex index(checks);
     const StringSet ignorePrefixes;
-    const auto send = [&] {
-        return vorlent::PlanPrompts(vorlent::LineRange(body), index, ignorePrefixes);
-    };
+    const auto send = [&] { return vorlent::PlanPrompts(body, index, ignorePrefixes); };
     if (!send().empty()) {
         state.SkipWithError("a check string was found; the body must be searched to its end");
         return;
@@ -111,9 +109,8 @@ void BM_Check(benchmark::State& state) {
     for (const std::string& checkString : checks) {
         bodyWithAll += "\r\n" + checkString;
     }
-    ReportPeakMemory(state, "peak_bytes_all_found", [&] {
-        return vorlent::PlanPrompts(vorlent::LineRange(bodyWithAll), index, ignorePrefixes);
-    });
+    ReportPeakMemory(state, "peak_bytes_all_found",
+                     [&] { return vorlent::PlanPrompts(bodyWithAll, index, ignorePrefixes); });
     TimeSends(state, body.size(), send);
     state.counters["index_bytes"] = static_cast<double>(index.MemoryBytes());
 }
@@ -127,9 +124,7 @@ void BM_CheckWithShortString(benchmark::State& state) {
     checks.insert(vorlent::bench::MakeAbsentShortString());
     const vorlent::CheckIndex index(checks);
     const StringSet ignorePrefixes;
-    const auto send = [&] {
-        return vorlent::PlanPrompts(vorlent::LineRange(body), index, ignorePrefixes);
-    };
+    const auto send = [&] { return vorlent::PlanPrompts(body, index, ignorePrefixes); };
     if (!send().empty()) {
         state.SkipWithError("a check string was found; the body must be searched to its end");
         return;
@@ -142,9 +137,7 @@ void BM_CheckWithIgnorePrefixes(benchmark::State& state) {
     const std::string& body = Body(state.range(0));
     const vorlent::CheckIndex index(CheckStrings(state.range(1)));
     const StringSet ignorePrefixes = {">", "|"};
-    const auto send = [&] {
-        return vorlent::PlanPrompts(vorlent::LineRange(body), index, ignorePrefixes);
-    };
+    const auto send = [&] { return vorlent::PlanPrompts(body, index, ignorePrefixes); };
     ReportPeakMemory(state, "peak_bytes", send);
     TimeSends(state, body.size(), send);
 }
@@ -156,7 +149,7 @@ void BM_CheckBuildingIndex(benchmark::State& state) {
     const StringSet& checks = CheckStrings(state.range(1));
     const StringSet ignorePrefixes;
     const auto send = [&] {
-        return vorlent::PlanPrompts(vorlent::LineRange(body), checks, ignorePrefixes);
+        return vorlent::PlanPrompts(body, vorlent::CheckIndex(checks), ignorePrefixes);
     };
     ReportPeakMemory(state, "peak_bytes", send);
     TimeSends(state, body.size(), send);

@@ -13,10 +13,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
-#include "check/outgoing_send.h"
+#include "check/outgoing_check.h"
 #include "plain_plan.h"
 
 namespace {
@@ -36,6 +37,13 @@ class ScriptedPrompter : public vorlent::Prompter {
   private:
     std::uint64_t answers_;
 };
+
+int g_releases = 0;
+
+void CountRelease(char* text) {
+    ++g_releases;
+    delete[] text;
+}
 
 [[noreturn]] void Disagree(const char* what) {
     std::fprintf(stderr, "the one-pass check disagrees with the plain one: %s\n", what);
@@ -70,17 +78,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint64_t answers = input.ConsumeIntegral<std::uint64_t>();
     const std::string body = bytes(input.ConsumeRemainingBytesAsString());
 
-    const std::vector<std::string_view> plan =
-        vorlent::PlanPrompts(vorlent::LineRange(body), checkStrings, ignorePrefixes);
-    if (plan != vorlent::PlanPromptsPlain(body, checkStrings, ignorePrefixes)) {
+    const vorlent::CheckIndex index(checkStrings);
+    if (vorlent::PlanPrompts(body, index, ignorePrefixes) !=
+        vorlent::PlanPromptsPlain(body, checkStrings, ignorePrefixes)) {
         Disagree("planned prompts");
     }
 
-    const vorlent::CheckIndex index(checkStrings);
     ScriptedPrompter onePass(answers);
-    int releases = 0;
-    const int onePassResult = vorlent::CheckOutgoingSend(
-        body, [&releases]() noexcept { ++releases; }, index, ignorePrefixes, onePass);
+    g_releases = 0;
+    char* lent = new char[body.size() + 1];
+    std::memcpy(lent, body.c_str(), body.size() + 1);
+    const int onePassResult = vorlent::CheckOutgoingText(
+        vorlent::LentText(lent, {CountRelease}), checkStrings, &index, ignorePrefixes, onePass);
     ScriptedPrompter plain(answers);
     const int plainResult = vorlent::CheckOutgoingPlain(body, checkStrings, ignorePrefixes, plain);
     if (onePass.asked != plain.asked) {
@@ -89,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (onePassResult != plainResult) {
         Disagree("result");
     }
-    if (releases != 1) {
+    if (g_releases != 1) {
         Disagree("body not given back exactly once");
     }
     return 0;

@@ -44,22 +44,34 @@ winpath() { local path; path=$(realpath "$1"); echo "Z:${path//\//\\}"; }
 
 # The transcript goes to a file: Wine's server would keep a pipe open.
 # LANG makes the process's ANSI code page 932, as on a Japanese Windows.
+status=0
 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 xvfb-run -a wine "$build/tools/testhost/testhost.exe" \
     "$(winpath "$demo/demo.scenario")" "$(winpath "$demo/results.txt")" \
-    --transcript "$(winpath "$demo/transcript.txt")" >/dev/null 2>&1 || true
+    --transcript "$(winpath "$demo/transcript.txt")" >"$demo/wine.log" 2>&1 || status=$?
 wineserver -k 2>/dev/null || true
+
+# A host that crashed, timed out or met something it did not expect says so
+# in its results, which end with an "end" line only when the run was whole.
+if [[ $status -ne 0 ]] || ! python3 - "$demo/results.txt" <<'PY'
+import sys
+try:
+    kinds = [line.split(None, 1)[0] for line in open(sys.argv[1], encoding="ascii") if line.strip()]
+except OSError:
+    sys.exit(1)
+bad = {"error", "crash", "watchdog", "unexpected"}
+sys.exit(0 if kinds and kinds[-1] == "end" and not bad.intersection(kinds) else 1)
+PY
+then
+    echo "build-and-demo: the test host failed (exit $status); see $demo/results.txt and $demo/wine.log" >&2
+    exit 1
+fi
 
 echo
 echo "== Sample Vorlent.ini (settings part)"
 iconv -f CP932 -t UTF-8 "$demo/Vorlent.ini" | grep -v '^;' | grep -v '^\s*$' || true
 echo
 echo "== What the plug-in reports and asks (test host under Wine)"
-if [[ -s $demo/transcript.txt ]]; then
-    cat "$demo/transcript.txt"
-else
-    echo "build-and-demo: the test host wrote no transcript (see $demo/results.txt)" >&2
-    exit 1
-fi
+cat "$demo/transcript.txt"
 echo
 echo "Plug-in:      $build/src/Vorlent.dll"
 echo "Release zip:  $zip"

@@ -49,7 +49,7 @@ cd "$root"
 if [[ ! -f $build/CMakeCache.txt ]]; then
     cmake --preset windows -B "$build" >/dev/null
 fi
-cmake --build "$build" -j 2 --target Vorlent testhost >/dev/null
+cmake --build "$build" -j "$(nproc)" --target Vorlent testhost >/dev/null
 dll=$build/src/Vorlent.dll
 host=$build/tools/testhost/testhost.exe
 [[ -f $dll && -f $host ]] || fail "no $dll or $host after the build"

@@ -2,7 +2,8 @@
 # Runs every test on a fresh Debian machine, installing what is missing:
 #   1. the portable core's unit tests, natively;
 #   2. the same under AddressSanitizer and UndefinedBehaviorSanitizer;
-#   3. each fuzz target for a bounded time (VORLENT_FUZZ_SECONDS, default 30);
+#   3. each fuzz target: its committed inputs replayed, then a fixed number of
+#      runs from a fixed seed (scripts/run-fuzzers.sh SECONDS fuzzes longer);
 #   4. the plug-in end to end under Wine: test host, configuration, prompts,
 #      hostile inputs, and the Windows programs against the native ones.
 # Usage: scripts/run-tests.sh
@@ -45,7 +46,7 @@ build_preset asan
 run_ctest asan
 
 echo "== Fuzzing"
-scripts/run-fuzzers.sh "${VORLENT_FUZZ_SECONDS:-30}"
+scripts/run-fuzzers.sh --ci
 
 echo "== End-to-end under Wine"
 build_preset windows

@@ -1,51 +1,52 @@
 #include "check/outgoing_check.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "check/first_line_search.h"
 
 namespace vorlent {
 
-bool IsIgnoredLine(std::string_view line, const StringSet& ignorePrefixes) {
-    for (const ByteString& prefix : ignorePrefixes) {
-        if (line.starts_with(prefix)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-std::vector<std::string_view> PlanPrompts(LineRange lines, const StringSet& checkStrings,
-                                          const StringSet& ignorePrefixes) {
-    return PlanPrompts(lines, CheckIndex(checkStrings), ignorePrefixes);
-}
-
-std::vector<std::string_view> PlanPrompts(LineRange lines, const CheckIndex& checkIndex,
-                                          const StringSet& ignorePrefixes) {
+std::vector<PlannedPrompt> PlanPrompts(std::string_view body, const CheckIndex& checkIndex,
+                                       const StringSet& ignorePrefixes) {
     // A string is asked about at its first searched line, so the prompts are
     // the findings in line order and, within a line, in the set's order.
-    std::vector<Finding> findings = FindFirstLines(lines.Text(), checkIndex, ignorePrefixes);
+    std::vector<Finding> findings = FindFirstLines(body, checkIndex, ignorePrefixes);
     std::sort(findings.begin(), findings.end());
-    std::vector<std::string_view> plan;
+    std::vector<PlannedPrompt> plan;
     plan.reserve(findings.size());
     for (const Finding& finding : findings) {
-        plan.push_back(checkIndex.Strings()[finding.string]);
+        plan.push_back({checkIndex.Strings()[finding.string], finding.lineStart});
     }
     return plan;
 }
 
-int RunPrompts(const std::vector<std::string_view>& plan, Prompter& prompter) {
-    for (std::string_view checkString : plan) {
-        if (!prompter.ConfirmContinue(checkString)) {
-            return kSendStopped;
+int CheckOutgoingText(LentText text, const StringSet& checkStrings, const CheckIndex* compiled,
+                      const StringSet& ignorePrefixes, Prompter& prompter) noexcept {
+    std::vector<PlannedPrompt> plan;
+    try {
+        // A host that hands over no text is taken to be sending an empty body.
+        const std::string_view body = text ? std::string_view(text.get()) : std::string_view();
+        std::optional<CheckIndex> compiledHere;
+        const CheckIndex& index =
+            compiled != nullptr ? *compiled : compiledHere.emplace(checkStrings);
+        // The plan's views point into the set, not the index: they outlive it.
+        plan = PlanPrompts(body, index, ignorePrefixes);
+    } catch (...) {
+        return kSendGoesAhead;
+    }
+    // The host gets its block back before the user is asked anything.
+    text.reset();
+    try {
+        for (const PlannedPrompt& prompt : plan) {
+            if (!prompter.ConfirmContinue(prompt.checkString)) {
+                return kSendStopped;
+            }
         }
+    } catch (...) {
+        return kSendGoesAhead;
     }
     return kSendGoesAhead;
-}
-
-int CheckOutgoingText(LineRange lines, const StringSet& checkStrings,
-                      const StringSet& ignorePrefixes, Prompter& prompter) {
-    return RunPrompts(PlanPrompts(lines, checkStrings, ignorePrefixes), prompter);
 }
 
 }  // namespace vorlent

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 #include "check/check_index.h"
-#include "check/line_range.h"
 #include "check/string_set.h"
 
 namespace vorlent {
@@ -21,31 +22,44 @@ class Prompter {
     virtual bool ConfirmContinue(std::string_view checkString) = 0;
 };
 
-// The check strings the user will be asked about, in the order of asking:
-// line by line, and within a line in the set's byte order, each string once at
-// its first occurrence in a line that no ignore prefix excludes. The views
-// point into checkStrings.
+// The body text the host lends for one send. Letting go of it gives it back
+// through the host's own release function, so it goes back exactly once on
+// every path, and a null text (no body) is never given back.
+struct GiveTextBack {
+    void (*release)(char* text) = nullptr;
+    void operator()(char* text) const noexcept { release(text); }
+};
+using LentText = std::unique_ptr<char, GiveTextBack>;
+
+// One prompt the send will show: the check string, and the offset in the body
+// at which the line that it was found in starts.
+struct PlannedPrompt {
+    std::string_view checkString;
+    std::size_t lineStart;
+
+    friend bool operator==(const PlannedPrompt&, const PlannedPrompt&) = default;
+};
+
+// The prompts of one send, in the order of asking: line by line, and within a
+// line in the set's byte order, each check string once at its first
+// occurrence in a line that no ignore prefix excludes. The check strings are
+// views into the set the index was built from.
 //
-// The whole sequence depends only on the text and the two sets (an OK only
-// moves on, anything else ends the send), so it can be worked out before the
-// first prompt and the host's text released before the user is asked. It is
-// the same as searching each pending string afresh in each line, but all the
-// strings are searched for in one pass over the text.
-std::vector<std::string_view> PlanPrompts(LineRange lines, const StringSet& checkStrings,
-                                          const StringSet& ignorePrefixes);
+// The sequence depends only on the text and the sets (an OK only moves on,
+// anything else ends the send), so it can be worked out before the first
+// prompt and the host's text given back before the user is asked.
+std::vector<PlannedPrompt> PlanPrompts(std::string_view body, const CheckIndex& checkIndex,
+                                       const StringSet& ignorePrefixes);
 
-// As above with the check strings compiled beforehand, so that a send does no
-// work in proportion to the number of strings unless it finds them. The views
-// point into the set the index was built from.
-std::vector<std::string_view> PlanPrompts(LineRange lines, const CheckIndex& checkIndex,
-                                          const StringSet& ignorePrefixes);
-
-// Asks about each planned string in turn; the first answer other than OK stops.
-int RunPrompts(const std::vector<std::string_view>& plan, Prompter& prompter);
-
-int CheckOutgoingText(LineRange lines, const StringSet& checkStrings,
-                      const StringSet& ignorePrefixes, Prompter& prompter);
-
-bool IsIgnoredLine(std::string_view line, const StringSet& ignorePrefixes);
+// Checks one send: plans the prompts against the lent text, gives the text
+// back, then asks about each planned string in turn until the user declines.
+// `compiled` is the index built from `checkStrings` at start-up, or null when
+// that failed; then the send builds its own.
+//
+// Nothing thrown gets out: a check that cannot be completed (memory ran out,
+// say) asked the user nothing, or nothing more, and an unasked question must
+// not hold the mail back, so the send goes ahead.
+int CheckOutgoingText(LentText text, const StringSet& checkStrings, const CheckIndex* compiled,
+                      const StringSet& ignorePrefixes, Prompter& prompter) noexcept;
 
 }  // namespace vorlent

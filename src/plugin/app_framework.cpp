@@ -86,10 +86,6 @@ CWinApp::~CWinApp() {
     }
 }
 
-CWinApp* AfxGetApp() {
-    return g_app;
-}
-
 std::string LoadResourceString(UINT id) {
     const HINSTANCE module = g_app != nullptr ? g_app->m_hInstance : nullptr;
     std::vector<char> buffer(256);

@@ -24,8 +24,6 @@ class CWinApp {
     std::string m_appName;
 };
 
-CWinApp* AfxGetApp();
-
 // A string from the module's string table, however long; empty if missing.
 std::string LoadResourceString(UINT id);
 

@@ -1,14 +1,14 @@
 // The callbacks the host calls, under the names and ordinals of Vorlent.def.
-// Nothing thrown inside may reach the host: each callback that does work
-// answers with its fixed fallback instead.
+// Nothing thrown inside may reach the host: each callback that does work has
+// one barrier that answers with the callback's fixed fallback instead.
 
 #include <windows.h>
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "check/outgoing_check.h"
-#include "check/outgoing_send.h"
 #include "plugin/app_framework.h"
 #include "plugin/message_box_prompter.h"
 #include "plugin/plugin_app.h"
@@ -16,37 +16,11 @@
 
 namespace {
 
-template <typename Body>
-int Guarded(int fallback, Body&& body) noexcept {
-    try {
-        return body();
-    } catch (...) {
-        return fallback;
-    }
-}
-
 constexpr int kOutgoingModeNoCheck = 1;
 constexpr int kCompGetTextScratchSize = 20;
 
-int CheckOutgoing(HostHandle message) {
-    // Everything that may fail before the host lends its text comes first.
-    CMessageBoxPrompter prompter;
-
-    char scratch[kCompGetTextScratchSize] = {};
-    char* const text = g_hostApi.CompGetText(message, scratch, kCompGetTextScratchSize);
-    const auto giveTextBack = [text]() noexcept {
-        if (text != nullptr) {
-            g_hostApi.Free(text);
-        }
-    };
-    // A host that hands over no text is taken to be sending an empty body.
-    const std::string_view body = text != nullptr ? std::string_view(text) : std::string_view();
-    // The host gets its block back before the user is asked anything.
-    if (const vorlent::CheckIndex* index = g_checkIndex.get()) {
-        return vorlent::CheckOutgoingSend(body, giveTextBack, *index, g_ignorePrefixes, prompter);
-    }
-    return vorlent::CheckOutgoingSend(body, giveTextBack, g_checkStrings, g_ignorePrefixes,
-                                      prompter);
+void GiveHostTextBack(char* text) {
+    g_hostApi.Free(text);
 }
 
 struct PlugInInfoField {
@@ -75,69 +49,74 @@ void FillPlugInInfo(char* record) {
 
 extern "C" {
 
-int WINAPI BKC_OnStart() {
+int WINAPI BKC_OnStart() noexcept {
     return 0;
 }
-int WINAPI BKC_OnExit() {
+int WINAPI BKC_OnExit() noexcept {
     return 0;
 }
-int WINAPI BKC_OnMenuInit(HWND, HMENU, int) {
+int WINAPI BKC_OnMenuInit(HWND, HMENU, int) noexcept {
     return 0;
 }
-int WINAPI BKC_OnOpenFolder(LPCSTR) {
+int WINAPI BKC_OnOpenFolder(LPCSTR) noexcept {
     return 0;
 }
-int WINAPI BKC_OnOpenMail(LPCSTR) {
+int WINAPI BKC_OnOpenMail(LPCSTR) noexcept {
     return 0;
 }
-int WINAPI BKC_OnEveryMinute() {
+int WINAPI BKC_OnEveryMinute() noexcept {
     return 0;
 }
-int WINAPI BKC_OnOpenCompose(HWND, int) {
+int WINAPI BKC_OnOpenCompose(HWND, int) noexcept {
     return 0;
 }
 
-int WINAPI BKC_OnOutgoing(HostHandle message, int mode) {
+int WINAPI BKC_OnOutgoing(HostHandle message, int mode) noexcept {
     if (mode == kOutgoingModeNoCheck) {
         return vorlent::kSendGoesAhead;
     }
-    // If the check itself fails the user is not asked, and an unasked
-    // question must not hold the mail back.
-    return Guarded(vorlent::kSendGoesAhead, [message] { return CheckOutgoing(message); });
+    char scratch[kCompGetTextScratchSize] = {};
+    vorlent::LentText text(g_hostApi.CompGetText(message, scratch, kCompGetTextScratchSize),
+                           {GiveHostTextBack});
+    CMessageBoxPrompter prompter;
+    return vorlent::CheckOutgoingText(std::move(text), g_checkStrings, g_checkIndex.get(),
+                                      g_ignorePrefixes, prompter);
 }
 
-int WINAPI BKC_OnKeyDispatch(HWND, int, int) {
+int WINAPI BKC_OnKeyDispatch(HWND, int, int) noexcept {
     return 0;
 }
-int WINAPI BKC_OnRetrieve(LPCSTR, LPCSTR) {
+int WINAPI BKC_OnRetrieve(LPCSTR, LPCSTR) noexcept {
     return 0;
 }
-int WINAPI BKC_OnSend(LPCSTR) {
+int WINAPI BKC_OnSend(LPCSTR) noexcept {
     return 0;
 }
-int WINAPI BKC_OnFinishRetrieve(int) {
+int WINAPI BKC_OnFinishRetrieve(int) noexcept {
     return 0;
 }
 
-int WINAPI BKC_OnPlugInSetup(HWND) {
+int WINAPI BKC_OnPlugInSetup(HWND) noexcept {
     constexpr int kSetupHandled = 1;
-    return Guarded(kSetupHandled, [] {
+    try {
         AppMessageBox(LoadResourceString(IDS_SETUP_NOTICE).c_str(), MB_OK);
-        return kSetupHandled;
-    });
+    } catch (...) {
+        // The notice could not be shown; the host still has nothing to do.
+    }
+    return kSetupHandled;
 }
 
-int WINAPI BKC_OnPlugInInfo(LPVOID record) {
+int WINAPI BKC_OnPlugInInfo(LPVOID record) noexcept {
     if (record != nullptr) {
         FillPlugInInfo(static_cast<char*>(record));
     }
     return 0;
 }
 
-int WINAPI BKC_OnDragDrop(LPCSTR, LPCSTR, int, int) {
+int WINAPI BKC_OnDragDrop(LPCSTR, LPCSTR, int, int) noexcept {
     return 0;
 }
-int WINAPI BKC_OnBeforeFilter(LPCSTR, LPCSTR, LPCSTR) {
+int WINAPI BKC_OnBeforeFilter(LPCSTR, LPCSTR, LPCSTR) noexcept {
     return 0;
 }
 

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <string>
+#include <utility>
 
-#include "check/outgoing_send.h"
+#include "check/outgoing_check.h"
 
 namespace {
 
@@ -86,29 +88,44 @@ struct SendOutcome {
     bool failed;
 };
 
-template <typename Checks>
-SendOutcome SendFailingAt(long failAt, const std::string& body, const Checks& checks,
-                          const StringSet& ignorePrefixes, int expectedPrompts) {
+// The host's block lies outside the counted heap, as it does in the plug-in.
+int g_releases = 0;
+
+void GiveBack(char* text) {
+    ++g_releases;
+    std::free(text);
+}
+
+LentText Lend(const std::string& body) {
+    char* block = static_cast<char*>(std::malloc(body.size() + 1));
+    std::memcpy(block, body.c_str(), body.size() + 1);
+    return LentText(block, {GiveBack});
+}
+
+SendOutcome SendFailingAt(long failAt, const std::string& body, const StringSet& checkStrings,
+                          const CheckIndex* compiled, const StringSet& ignorePrefixes,
+                          int expectedPrompts) {
     CountingPrompter prompter(expectedPrompts);
-    int releases = 0;
+    LentText text = Lend(body);
+    g_releases = 0;
     g_allocations = {g_allocations.live, 0, failAt, false};
     const long liveBefore = g_allocations.live;
-    const int result = CheckOutgoingSend(
-        body, [&releases]() noexcept { ++releases; }, checks, ignorePrefixes, prompter);
-    const SendOutcome outcome = {result, releases, prompter.asked, g_allocations.live - liveBefore,
-                                 g_allocations.failed};
+    const int result =
+        CheckOutgoingText(std::move(text), checkStrings, compiled, ignorePrefixes, prompter);
+    const SendOutcome outcome = {result, g_releases, prompter.asked,
+                                 g_allocations.live - liveBefore, g_allocations.failed};
     g_allocations.failAt = 0;
     return outcome;
 }
 
-template <typename Checks>
-void FailEachAllocationInTurn(const Checks& checks) {
+void FailEachAllocationInTurn(const StringSet& checkStrings, const CheckIndex* compiled) {
     const std::string body =
         "> quoted \x93\x59\x95\x74\r\nsee the \x93\x59\x95\x74 file\r\nproject falcon\r\n";
     const StringSet ignorePrefixes = {">"};
     constexpr int kPrompts = 2;
     for (long failAt = 1;; ++failAt) {
-        const SendOutcome outcome = SendFailingAt(failAt, body, checks, ignorePrefixes, kPrompts);
+        const SendOutcome outcome =
+            SendFailingAt(failAt, body, checkStrings, compiled, ignorePrefixes, kPrompts);
         ASSERT_EQ(outcome.releases, 1) << "allocation " << failAt;
         ASSERT_EQ(outcome.leakedBlocks, 0) << "allocation " << failAt;
         if (!outcome.failed) {
@@ -124,12 +141,12 @@ void FailEachAllocationInTurn(const Checks& checks) {
 const StringSet kCheckStrings = {"\x93\x59\x95\x74", "falcon", "nowhere", "no\r\nline"};
 
 TEST(CheckOutOfMemoryTest, EveryFailureBuildingTheIndexLetsTheSendGoAhead) {
-    FailEachAllocationInTurn(kCheckStrings);
+    FailEachAllocationInTurn(kCheckStrings, nullptr);
 }
 
 TEST(CheckOutOfMemoryTest, EveryFailureWithAPrebuiltIndexLetsTheSendGoAhead) {
     const CheckIndex index(kCheckStrings);
-    FailEachAllocationInTurn(index);
+    FailEachAllocationInTurn(kCheckStrings, &index);
 }
 
 }  // namespace

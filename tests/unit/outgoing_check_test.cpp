@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <deque>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,22 @@ namespace {
 const std::string kTenpu = "\x93\x59\x95\x74";
 const std::string kHimitsu = "\x94\xe9\x96\xa7";
 
+// A body lent as the host lends it: a NUL-terminated block of its own, given
+// back through a function that records, in the log every test reads, when
+// that happened among the prompts.
+std::vector<std::string> g_sendLog;
+
+void RecordGiveBack(char* text) {
+    g_sendLog.push_back("give back");
+    delete[] text;
+}
+
+LentText Lend(const std::string& body) {
+    char* block = new char[body.size() + 1];
+    std::memcpy(block, body.c_str(), body.size() + 1);
+    return LentText(block, {RecordGiveBack});
+}
+
 // Answers each prompt from a script (OK when it runs out) and records them.
 class ScriptedPrompter : public Prompter {
   public:
@@ -20,6 +39,7 @@ class ScriptedPrompter : public Prompter {
 
     bool ConfirmContinue(std::string_view checkString) override {
         asked.emplace_back(checkString);
+        g_sendLog.push_back("ask " + std::string(checkString));
         if (answers_.empty()) {
             return true;
         }
@@ -49,13 +69,23 @@ struct CheckCase {
 
 class CheckOutgoingTextTest : public testing::TestWithParam<CheckCase> {};
 
+// Every case runs twice, with the index compiled beforehand as at start-up
+// and without, as when that failed: the answers must not differ.
 TEST_P(CheckOutgoingTextTest, AsksInOrderAndStopsOnCancel) {
     const CheckCase& c = GetParam();
-    ScriptedPrompter prompter(c.answers);
-    const int result =
-        CheckOutgoingText(LineRange(c.body), c.checkStrings, c.ignorePrefixes, prompter);
-    EXPECT_EQ(prompter.asked, c.expectedPrompts);
-    EXPECT_EQ(result, c.expectedResult);
+    const CheckIndex compiled(c.checkStrings);
+    for (const CheckIndex* index : {&compiled, static_cast<const CheckIndex*>(nullptr)}) {
+        g_sendLog.clear();
+        ScriptedPrompter prompter(c.answers);
+        const int result =
+            CheckOutgoingText(Lend(c.body), c.checkStrings, index, c.ignorePrefixes, prompter);
+        EXPECT_EQ(prompter.asked, c.expectedPrompts);
+        EXPECT_EQ(result, c.expectedResult);
+        // The body went back once, before the first prompt.
+        ASSERT_FALSE(g_sendLog.empty());
+        EXPECT_EQ(g_sendLog.front(), "give back");
+        EXPECT_EQ(std::count(g_sendLog.begin(), g_sendLog.end(), "give back"), 1);
+    }
 }
 
 const CheckCase kCheckCases[] = {
@@ -123,12 +153,36 @@ INSTANTIATE_TEST_SUITE_P(Cases, CheckOutgoingTextTest, testing::ValuesIn(kCheckC
                              return std::string(info.param.name);
                          });
 
-TEST(PlanPromptsTest, PendingSetIsPerCall) {
+TEST(CheckOutgoingTextTest, NoTextIsAnEmptyBodyAndNothingIsGivenBack) {
+    const StringSet checks = {"", "a"};
+    g_sendLog.clear();
+    ScriptedPrompter prompter({});
+    EXPECT_EQ(CheckOutgoingText(LentText(nullptr, {RecordGiveBack}), checks, nullptr, {}, prompter),
+              kSendGoesAhead);
+    EXPECT_EQ(g_sendLog, std::vector<std::string>{"ask "});
+}
+
+class ThrowingPrompter : public Prompter {
+  public:
+    bool ConfirmContinue(std::string_view) override { throw std::bad_alloc(); }
+};
+
+TEST(CheckOutgoingTextTest, FailureWhileAskingLetsTheSendGoAhead) {
     const StringSet checks = {"a"};
-    const std::string body = "a";
-    EXPECT_EQ(PlanPrompts(LineRange(body), checks, {}).size(), 1u);
-    EXPECT_EQ(PlanPrompts(LineRange(body), checks, {}).size(), 1u);
-    EXPECT_EQ(checks.size(), 1u);
+    g_sendLog.clear();
+    ThrowingPrompter prompter;
+    EXPECT_EQ(CheckOutgoingText(Lend("a"), checks, nullptr, {}, prompter), kSendGoesAhead);
+    EXPECT_EQ(g_sendLog, std::vector<std::string>{"give back"});
+}
+
+// The plan names the line of each finding by its start, which the dry-run
+// checker turns into line numbers; ignored lines still count as lines.
+TEST(PlanPromptsTest, EachPromptKnowsWhereItsLineStarts) {
+    const StringSet checks = {"a", "b", "c"};
+    const CheckIndex index(checks);
+    const std::string body = "x\r\n> a\r\nb a\r\n\r\nc";
+    const std::vector<PlannedPrompt> expected = {{"a", 8}, {"b", 8}, {"c", 15}};
+    EXPECT_EQ(PlanPrompts(body, index, {">"}), expected);
 }
 
 }  // namespace

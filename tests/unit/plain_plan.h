@@ -8,27 +8,28 @@
 #include <string_view>
 #include <vector>
 
+#include "check/line_prefixes.h"
 #include "check/line_range.h"
 #include "check/outgoing_check.h"
 #include "check/string_set.h"
 
 namespace vorlent {
 
-inline std::vector<std::string_view> PlanPromptsPlain(std::string_view text,
-                                                      const StringSet& checkStrings,
-                                                      const StringSet& ignorePrefixes) {
-    std::vector<std::string_view> plan;
+inline std::vector<PlannedPrompt> PlanPromptsPlain(std::string_view text,
+                                                   const StringSet& checkStrings,
+                                                   const StringSet& ignorePrefixes) {
+    std::vector<PlannedPrompt> plan;
     std::list<std::string_view> pending(checkStrings.begin(), checkStrings.end());
     for (std::string_view line : LineRange(text)) {
         if (pending.empty()) {
             break;
         }
-        if (IsIgnoredLine(line, ignorePrefixes)) {
+        if (BeginsWithAny(line, ignorePrefixes)) {
             continue;
         }
         for (auto it = pending.begin(); it != pending.end();) {
             if (line.find(*it) != std::string_view::npos) {
-                plan.push_back(*it);
+                plan.push_back({*it, static_cast<std::size_t>(line.data() - text.data())});
                 it = pending.erase(it);
             } else {
                 ++it;
@@ -44,7 +45,7 @@ inline int CheckOutgoingPlain(std::string_view text, const StringSet& checkStrin
                               const StringSet& ignorePrefixes, Prompter& prompter) {
     std::list<std::string_view> pending(checkStrings.begin(), checkStrings.end());
     for (std::string_view line : LineRange(text)) {
-        if (IsIgnoredLine(line, ignorePrefixes)) {
+        if (BeginsWithAny(line, ignorePrefixes)) {
             continue;
         }
         for (auto it = pending.begin(); it != pending.end();) {

@@ -45,10 +45,7 @@ class RandomInputs {
 };
 
 void ExpectSamePlan(const std::string& body, const StringSet& checks, const StringSet& ignore) {
-    const std::vector<std::string_view> plain = PlanPromptsPlain(body, checks, ignore);
-    const std::vector<std::string_view> plan = PlanPrompts(LineRange(body), checks, ignore);
-    ASSERT_EQ(std::vector<std::string>(plan.begin(), plan.end()),
-              std::vector<std::string>(plain.begin(), plain.end()))
+    ASSERT_EQ(PlanPrompts(body, CheckIndex(checks), ignore), PlanPromptsPlain(body, checks, ignore))
         << "body of " << body.size() << " bytes, " << checks.size() << " strings, " << ignore.size()
         << " prefixes";
 }
@@ -96,8 +93,10 @@ TEST(PlanAgreementTest, LongRunsBetweenIgnoredLines) {
 }
 
 TEST(PlanAgreementTest, StringsStandingOnEveryLine) {
-    // After its first line a string must cost nothing more and must not be
-    // asked about again, while the others are still searched for.
+    // A string found on the first line is not asked about again on the
+    // other 299, while the strings not yet found are still searched for.
+    // What finding them early saves is measured by the benchmark's
+    // all-found row, not here.
     std::string body;
     for (int line = 0; line < 300; ++line) {
         body += "common " + std::to_string(line) + " common\r\n";

@@ -1,5 +1,9 @@
 #include "dry_run.h"
 
+#include <algorithm>
+
+#include "check/line_prefixes.h"
+#include "check/line_range.h"
 #include "check/outgoing_check.h"
 #include "config/code_page_932.h"
 
@@ -19,34 +23,28 @@ bool StraddlesCharacters(std::string_view line, std::string_view text) {
 
 DryRun RunDryCheck(std::string_view body, const StringSet& checkStrings,
                    const StringSet& ignorePrefixes) {
-    const std::vector<std::string_view> lines = SplitLines(body);
-    std::vector<bool> searched(lines.size());
-
     DryRun run;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        searched[i] = !IsIgnoredLine(lines[i], ignorePrefixes);
-        if (searched[i]) {
-            continue;
-        }
-        for (const ByteString& prefix : ignorePrefixes) {
-            if (lines[i].starts_with(prefix)) {
-                run.skipped.push_back({i + 1, lines[i], prefix});
-                break;
-            }
+    std::vector<std::string_view> lines;
+    for (const std::string_view line : LineRange(body)) {
+        lines.push_back(line);
+        if (const ByteString* prefix = FindLinePrefix(line, ignorePrefixes)) {
+            run.skipped.push_back({lines.size(), line, *prefix});
         }
     }
 
-    // The plug-in's own plan says which strings prompt and in what order; each
-    // prompts at its first occurrence in a searched line, which places it.
-    for (const std::string_view checkString :
-         PlanPrompts(LineRange(body), checkStrings, ignorePrefixes)) {
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (searched[i] && lines[i].find(checkString) != std::string_view::npos) {
-                run.prompts.push_back(
-                    {checkString, i + 1, lines[i], StraddlesCharacters(lines[i], checkString)});
-                break;
-            }
-        }
+    // The plug-in's own plan says which strings prompt, in what order, and in
+    // which line.
+    const auto lineStartsAfter = [body](std::size_t offset, std::string_view line) {
+        return offset < static_cast<std::size_t>(line.data() - body.data());
+    };
+    for (const PlannedPrompt& prompt :
+         PlanPrompts(body, CheckIndex(checkStrings), ignorePrefixes)) {
+        const auto after =
+            std::upper_bound(lines.begin(), lines.end(), prompt.lineStart, lineStartsAfter);
+        const std::size_t lineNumber = static_cast<std::size_t>(after - lines.begin());
+        const std::string_view line = lines[lineNumber - 1];
+        run.prompts.push_back(
+            {prompt.checkString, lineNumber, line, StraddlesCharacters(line, prompt.checkString)});
     }
     return run;
 }
