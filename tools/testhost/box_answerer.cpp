@@ -131,8 +131,8 @@ LRESULT CALLBACK BoxAnswerer::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 void BoxAnswerer::Tick() {
-    const HWND box = FindVisibleMessageBox();
-    if (box == nullptr || box == suspended_) {
+    const HWND box = FindVisibleMessageBox(suspended_);
+    if (box == nullptr) {
         return;
     }
     if (box != box_) {
