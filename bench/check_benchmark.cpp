@@ -10,12 +10,14 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "allocation_meter.h"
 #include "check/check_index.h"
+#include "check/first_line_search.h"
 #include "check/outgoing_check.h"
 #include "cp932_text.h"
-#include "plain_plan.h"
+#include "plain_check.h"
 
 namespace {
 
@@ -98,7 +100,7 @@ void BM_Check(benchmark::State& state) {
     const StringSet& checks = CheckStrings(state.range(1));
     const vorlent::CheckIndex index(checks);
     const StringSet ignorePrefixes;
-    const auto send = [&] { return vorlent::PlanPrompts(body, index, ignorePrefixes); };
+    const auto send = [&] { return vorlent::PlanPrompts(body, index, ignorePrefixes, {}); };
     if (!send().empty()) {
         state.SkipWithError("a check string was found; the body must be searched to its end");
         return;
@@ -110,7 +112,7 @@ void BM_Check(benchmark::State& state) {
         bodyWithAll += "\r\n" + checkString;
     }
     ReportPeakMemory(state, "peak_bytes_all_found",
-                     [&] { return vorlent::PlanPrompts(bodyWithAll, index, ignorePrefixes); });
+                     [&] { return vorlent::PlanPrompts(bodyWithAll, index, ignorePrefixes, {}); });
     TimeSends(state, body.size(), send);
     state.counters["index_bytes"] = static_cast<double>(index.MemoryBytes());
 }
@@ -124,7 +126,7 @@ void BM_CheckWithShortString(benchmark::State& state) {
     checks.insert(vorlent::bench::MakeAbsentShortString());
     const vorlent::CheckIndex index(checks);
     const StringSet ignorePrefixes;
-    const auto send = [&] { return vorlent::PlanPrompts(body, index, ignorePrefixes); };
+    const auto send = [&] { return vorlent::PlanPrompts(body, index, ignorePrefixes, {}); };
     if (!send().empty()) {
         state.SkipWithError("a check string was found; the body must be searched to its end");
         return;
@@ -132,12 +134,47 @@ void BM_CheckWithShortString(benchmark::State& state) {
     TimeSends(state, body.size(), send);
 }
 
+// As above with short strings mixed in: range(2) strings of one kanji (two
+// bytes) and range(3) of two kanji (four bytes) among range(1) in all.
+void BM_CheckShortMix(benchmark::State& state) {
+    const std::string& body = Body(state.range(0));
+    const auto twoByte = static_cast<std::size_t>(state.range(2));
+    const auto fourByte = static_cast<std::size_t>(state.range(3));
+    StringSet checks = vorlent::bench::MakeAbsentStrings(state.range(1) - twoByte - fourByte, 2);
+    checks.merge(vorlent::bench::MakeAbsentKanji(twoByte));
+    checks.merge(vorlent::bench::MakeAbsentKanjiPairs(fourByte, 3));
+    const vorlent::CheckIndex index(checks);
+    const StringSet ignorePrefixes;
+    const auto send = [&] { return vorlent::PlanPrompts(body, index, ignorePrefixes, {}); };
+    if (checks.size() != static_cast<std::size_t>(state.range(1)) || !send().empty()) {
+        state.SkipWithError("the set must have its size and no string may be found");
+        return;
+    }
+    TimeSends(state, body.size(), send);
+}
+
+// A 64 MB body whose signature separator stands after its first kilobyte,
+// with the separator as a stop prefix (range(0) = 1) or without (0): the
+// search ends at the stop line and must not read the rest.
+void BM_CheckStopLine(benchmark::State& state) {
+    static const std::string body =
+        vorlent::bench::MakeBody(kKiB, 7) + "\r\n-- \r\n" + vorlent::bench::MakeBody(64 * kMiB, 1);
+    const vorlent::CheckIndex index(CheckStrings(256));
+    const StringSet ignorePrefixes;
+    const StringSet stopPrefixes = state.range(0) == 1 ? StringSet{"-- "} : StringSet{};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            vorlent::FindFirstLines(body, index, ignorePrefixes, stopPrefixes));
+    }
+    ReportBytes(state, body.size());
+}
+
 // As above with quoted lines, which are walked but not searched.
 void BM_CheckWithIgnorePrefixes(benchmark::State& state) {
     const std::string& body = Body(state.range(0));
     const vorlent::CheckIndex index(CheckStrings(state.range(1)));
     const StringSet ignorePrefixes = {">", "|"};
-    const auto send = [&] { return vorlent::PlanPrompts(body, index, ignorePrefixes); };
+    const auto send = [&] { return vorlent::PlanPrompts(body, index, ignorePrefixes, {}); };
     ReportPeakMemory(state, "peak_bytes", send);
     TimeSends(state, body.size(), send);
 }
@@ -149,7 +186,7 @@ void BM_CheckBuildingIndex(benchmark::State& state) {
     const StringSet& checks = CheckStrings(state.range(1));
     const StringSet ignorePrefixes;
     const auto send = [&] {
-        return vorlent::PlanPrompts(body, vorlent::CheckIndex(checks), ignorePrefixes);
+        return vorlent::PlanPrompts(body, vorlent::CheckIndex(checks), ignorePrefixes, {});
     };
     ReportPeakMemory(state, "peak_bytes", send);
     TimeSends(state, body.size(), send);
@@ -170,7 +207,7 @@ void BM_CheckPlain(benchmark::State& state) {
     const StringSet& checks = CheckStrings(state.range(1));
     const StringSet ignorePrefixes;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(vorlent::PlanPromptsPlain(body, checks, ignorePrefixes));
+        benchmark::DoNotOptimize(vorlent::plain::PlanPrompts(body, checks, ignorePrefixes, {}));
     }
     ReportBytes(state, body.size());
 }
@@ -189,10 +226,25 @@ void BodySizesAndCounts(benchmark::internal::Benchmark* benchmark) {
     }
 }
 
+// Sets with strings of one and two kanji: {body, strings, of them 2 bytes,
+// of them 4 bytes}.
+void ShortMixes(benchmark::internal::Benchmark* benchmark) {
+    for (const int size : {1 * kMiB, 16 * kMiB}) {
+        for (const int count : {16, 256, 4096}) {
+            for (const auto& [twoByte, fourByte] :
+                 {std::pair{1, 0}, std::pair{4, 12}, std::pair{10, 0}, std::pair{16, 0}}) {
+                benchmark->Args({size, count, twoByte, fourByte});
+            }
+        }
+    }
+}
+
 BENCHMARK(BM_MemchrLines)->Apply(BodySizes);
 BENCHMARK(BM_MemchrAbsentByte)->Apply(BodySizes);
 BENCHMARK(BM_Check)->Apply(BodySizesAndCounts);
 BENCHMARK(BM_CheckWithShortString)->Apply(BodySizesAndCounts);
+BENCHMARK(BM_CheckShortMix)->Apply(ShortMixes);
+BENCHMARK(BM_CheckStopLine)->Arg(1)->Arg(0);
 BENCHMARK(BM_CheckWithIgnorePrefixes)->Args({16 * kMiB, 256})->Args({16 * kMiB, 4096});
 BENCHMARK(BM_CheckBuildingIndex)->Apply(BodySizesAndCounts);
 BENCHMARK(BM_BuildIndex)->Arg(1)->Arg(16)->Arg(256)->Arg(4096);

@@ -162,4 +162,24 @@ std::string MakeAbsentShortString() {
     return Kanji().Commonest() + KanjiPool::Absent(random);
 }
 
+StringSet MakeAbsentKanji(std::size_t count) {
+    // The text's kanji never pair the lead byte 0x88 with a trail byte below
+    // 0x9F, and no character of it starts with a byte from 0x40 to 0x5F, so
+    // 0x88 followed by one of those stands nowhere in it.
+    StringSet strings;
+    for (unsigned trail = 0x40; trail < 0x60 && strings.size() < count; ++trail) {
+        strings.insert(Char(0x88, trail));
+    }
+    return strings;
+}
+
+StringSet MakeAbsentKanjiPairs(std::size_t count, unsigned seed) {
+    std::mt19937 random(seed);
+    StringSet strings;
+    while (strings.size() < count) {
+        strings.insert(Kanji().Pick(random) + KanjiPool::Absent(random));
+    }
+    return strings;
+}
+
 }  // namespace vorlent::bench

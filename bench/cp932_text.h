@@ -22,4 +22,13 @@ StringSet MakeAbsentStrings(std::size_t count, unsigned seed);
 // four bytes, like a check string of two kanji, and not found.
 std::string MakeAbsentShortString();
 
+// Check strings of one kanji, two bytes, as users write them (秘, 済): up to
+// 32 kanji whose lead byte is a common one in MakeBody's text but which it
+// never writes, not even across a character boundary.
+StringSet MakeAbsentKanji(std::size_t count);
+
+// Check strings of two kanji, four bytes (添付, 至急): a kanji of the text
+// followed by one it never writes.
+StringSet MakeAbsentKanjiPairs(std::size_t count, unsigned seed);
+
 }  // namespace vorlent::bench

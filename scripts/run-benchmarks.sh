@@ -88,6 +88,18 @@ for size in sizes:
         print(f"| {size_name(size)} | {count} | {rate(size, time)} | {time / limit:.1f} |")
 
 print()
+print("| body | strings | of them 2 bytes | of them 4 bytes | check | ratio to memchr line pass |")
+print("|---|---|---|---|---|---|")
+for name, run in medians.items():
+    if name.startswith("BM_CheckShortMix/"):
+        _, size, count, two, four = name.split("/")
+        size = int(size)
+        time = seconds(run)
+        limit = seconds(medians[f"BM_MemchrLines/{size}"])
+        print(f"| {size_name(size)} | {count} | {two} | {four} | {rate(size, time)} "
+              f"| {time / limit:.1f} |")
+
+print()
 print("| body | strings | check building its index in the send | ratio to memchr line pass "
       "| peak heap of one send |")
 print("|---|---|---|---|---|")
@@ -109,6 +121,15 @@ for name, run in medians.items():
         time = seconds(run)
         limit = seconds(medians[f"BM_MemchrLines/{size}"])
         print(f"| {size_name(size)} | {count} | {rate(size, time)} | {time / limit:.1f} |")
+
+print()
+print("| 64 MB body, 256 strings, \"-- \" after the first KB | time | as a rate over the whole body |")
+print("|---|---|---|")
+for arg, what in (("1", "stop prefix \"-- \""), ("0", "no stop prefix")):
+    run = medians.get(f"BM_CheckStopLine/{arg}")
+    if run:
+        time = seconds(run)
+        print(f"| {what} | {time * 1e6:.1f} us | {rate(run['body_bytes'], time)} |")
 
 print()
 print("| strings | building the index |")

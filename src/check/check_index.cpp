@@ -19,8 +19,6 @@ constexpr std::size_t kEntryBudgetForSteps = 16384;
 // About one bit in 2^kFilterSparseness set keeps chance hits rare; the cap
 // (128 KB of filter) keeps it within a second-level cache.
 constexpr unsigned kFilterSparseness = 8;
-constexpr unsigned kMinHashBits = 10;
-constexpr unsigned kMaxHashBits = 20;
 
 std::uint32_t LoadGram(const char* bytes, std::size_t width) {
     std::uint32_t gram = 0;
@@ -77,29 +75,29 @@ void CheckIndex::Build() {
     const auto shorterThan = [&](std::size_t length) {
         return static_cast<std::size_t>(
             std::count_if(searchable.begin(), searchable.end(),
-                          [&](std::uint32_t string) { return strings_[string].size() < length; }));
+                          [&](std::uint32_t index) { return strings_[index].size() < length; }));
     };
     while (shorterThan(pairScanBelow) > kMaxPairScanned) {
         --pairScanBelow;
     }
     std::vector<std::uint32_t> filtered;
-    for (const std::uint32_t string : searchable) {
-        (strings_[string].size() < pairScanBelow ? pairScanned_ : filtered).push_back(string);
+    for (const std::uint32_t index : searchable) {
+        (strings_[index].size() < pairScanBelow ? pairScanned_ : filtered).push_back(index);
     }
     filteredCount_ = filtered.size();
-    stringBuckets_.assign(strings_.size() * kMaxStep, kNoBucket);
+    bucketsOfString_.assign(strings_.size() * kMaxStep, kNoBucket);
     if (filtered.empty()) {
         return;
     }
-    minLength_ = strings_[filtered.front()].size();
-    for (const std::uint32_t string : filtered) {
-        minLength_ = std::min(minLength_, strings_[string].size());
+    minFilteredLength_ = strings_[filtered.front()].size();
+    for (const std::uint32_t index : filtered) {
+        minFilteredLength_ = std::min(minFilteredLength_, strings_[index].size());
     }
 
-    gramWidth_ = std::min(minLength_, kMaxGramWidth);
+    gramWidth_ = std::min(minFilteredLength_, kMaxGramWidth);
     gramMask_ = gramWidth_ == 4 ? 0xFFFFFFFFu : (std::uint32_t{1} << (8 * gramWidth_)) - 1;
     const std::size_t stepBudget = std::max<std::size_t>(1, kEntryBudgetForSteps / filtered.size());
-    step_ = std::min({minLength_ - gramWidth_ + 1, kMaxStep, stepBudget});
+    step_ = std::min({minFilteredLength_ - gramWidth_ + 1, kMaxStep, stepBudget});
 
     const std::size_t entryCount = filtered.size() * step_;
     const unsigned hashBits = std::clamp<unsigned>(std::bit_width(entryCount) + kFilterSparseness,
@@ -112,22 +110,22 @@ void CheckIndex::Build() {
     };
     std::vector<Keyed> keyed;
     keyed.reserve(entryCount);
-    for (const std::uint32_t string : filtered) {
-        const std::string_view text = strings_[string];
+    for (const std::uint32_t stringIndex : filtered) {
+        const std::string_view text = strings_[stringIndex];
         const std::size_t headBytes = std::min<std::size_t>(text.size(), 8);
         for (std::size_t offset = 0; offset < step_; ++offset) {
             const std::uint32_t gram = LoadGram(text.data() + offset, gramWidth_);
             keyed.push_back(
-                {HashOf(gram),
-                 {LoadHead(text.data(), headBytes), string, static_cast<std::uint16_t>(offset),
+                {HashGram(gram, hashShift_),
+                 {LoadHead(text.data(), headBytes), stringIndex, static_cast<std::uint16_t>(offset),
                   static_cast<std::uint8_t>(headBytes), 0}});
         }
     }
     // Sorted by string within a hash and offset, the strings to compare at one
     // start are in byte order, so shared beginnings can be walked once.
     std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
-        return std::tie(a.hash, a.entry.offset, a.entry.string) <
-               std::tie(b.hash, b.entry.offset, b.entry.string);
+        return std::tie(a.hash, a.entry.offset, a.entry.stringIndex) <
+               std::tie(b.hash, b.entry.offset, b.entry.stringIndex);
     });
 
     for (std::size_t groupBegin = 0; groupBegin < keyed.size();) {
@@ -137,8 +135,8 @@ void CheckIndex::Build() {
             ++groupEnd;
         }
         // In byte order, what the first and the last share, all share.
-        const std::string_view first = strings_[keyed[groupBegin].entry.string];
-        const std::string_view last = strings_[keyed[groupEnd - 1].entry.string];
+        const std::string_view first = strings_[keyed[groupBegin].entry.stringIndex];
+        const std::string_view last = strings_[keyed[groupEnd - 1].entry.stringIndex];
         std::size_t shared = 0;
         while (shared < 8 && shared < first.size() && shared < last.size() &&
                first[shared] == last[shared]) {
@@ -160,7 +158,7 @@ void CheckIndex::Build() {
             filter_[hash / 64] |= std::uint64_t{1} << (hash % 64);
         }
         ++buckets_.back().count;
-        stringBuckets_[keyed[i].entry.string * kMaxStep + keyed[i].entry.offset] =
+        bucketsOfString_[keyed[i].entry.stringIndex * kMaxStep + keyed[i].entry.offset] =
             static_cast<std::uint32_t>(buckets_.size() - 1);
         entries_.push_back(keyed[i].entry);
     }
@@ -176,7 +174,7 @@ std::size_t CheckIndex::MemoryBytes() const {
     return strings_.capacity() * sizeof(std::string_view) +
            filter_.capacity() * sizeof(std::uint64_t) + buckets_.capacity() * sizeof(Bucket) +
            bucketsBefore_.capacity() * sizeof(std::uint32_t) + entries_.capacity() * sizeof(Entry) +
-           (stringBuckets_.capacity() + pairScanned_.capacity()) * sizeof(std::uint32_t);
+           (bucketsOfString_.capacity() + pairScanned_.capacity()) * sizeof(std::uint32_t);
 }
 
 }  // namespace vorlent

@@ -1,3 +1,24 @@
+// How the body is searched for all check strings in one pass.
+//
+// The prompts depend only on the first searched line of each check string, so
+// the search reports, per string, the start of that line and nothing more;
+// a string leaves the search once found. Without ignore prefixes the whole
+// body is searched as one range; with them the lines are walked, ignored ones
+// are skipped, and the searched lines between are searched together in runs.
+// A range is searched two ways at once. A few short strings (see CheckIndex)
+// are each found by a scan for their first and last byte (byte_pair_scan.h).
+// All others go through the index's filter: every step-th position of the
+// range is sampled, the gram there (its next gram-width bytes) is hashed, and
+// the hash's bit in a bitmap says whether any string has that gram at one of
+// its first step offsets. Since every filtered string is at least
+// step + width - 1 bytes long, each occurrence has a sampled position among
+// its first step bytes, so no occurrence is missed. A hit names a bucket of
+// entries, each a string and the distance back to where it would start; the
+// first eight bytes kept in the entry turn most chance hits away, and only
+// then are string and text compared. A match is refused where it reaches
+// across a CR LF, since no line holds the separator; the line of a match is
+// found by looking back for the CR LF before it, once for all matches.
+
 #include "check/first_line_search.h"
 
 #include <algorithm>
@@ -6,46 +27,40 @@
 #include <utility>
 
 #include "check/byte_pair_scan.h"
+#include "check/line_prefixes.h"
 #include "check/line_range.h"
 
 namespace vorlent {
 namespace {
 
-// Ignored lines are rare and most lines begin with a byte no prefix begins
-// with, so a table of first bytes settles most lines without a comparison.
-class IgnoreTest {
+// Lines that begin with a prefix of a set. Such lines are rare and most lines
+// begin with a byte no prefix begins with, so a table of first bytes settles
+// most lines without a look at the set.
+class LinePrefixTest {
   public:
-    explicit IgnoreTest(const StringSet& prefixes) : prefixes_(prefixes) {
+    explicit LinePrefixTest(const StringSet& prefixes) : prefixes_(prefixes) {
         for (const ByteString& prefix : prefixes) {
             if (prefix.empty()) {
-                ignoresAll_ = true;
+                matchesAll_ = true;
             } else {
                 firstBytes_[static_cast<unsigned char>(prefix.front())] = true;
             }
         }
     }
 
-    bool IgnoresNothing() const { return prefixes_.empty(); }
-    bool IgnoresAll() const { return ignoresAll_; }
+    bool MatchesNone() const { return prefixes_.empty(); }
+    // An empty prefix begins every line.
+    bool MatchesAll() const { return matchesAll_; }
 
-    bool Ignores(std::string_view line) const {
-        if (line.empty() || !firstBytes_[static_cast<unsigned char>(line.front())]) {
-            return false;
-        }
-        // The prefixes beginning with this byte stand together in the set.
-        for (auto it = prefixes_.lower_bound(ByteString(1, line.front()));
-             it != prefixes_.end() && it->front() == line.front(); ++it) {
-            if (line.starts_with(*it)) {
-                return true;
-            }
-        }
-        return false;
+    bool Matches(std::string_view line) const {
+        return !line.empty() && firstBytes_[static_cast<unsigned char>(line.front())] &&
+               BeginsWithAny(line, prefixes_);
     }
 
   private:
     const StringSet& prefixes_;
     std::array<bool, 256> firstBytes_{};
-    bool ignoresAll_ = false;
+    bool matchesAll_ = false;
 };
 
 // The start of the line around a position, for positions that only move
@@ -78,19 +93,41 @@ class LineStartTracker {
     std::size_t lineStart_;
 };
 
+void Prefetch(const void* address) {
+#if defined(__GNUC__)
+    __builtin_prefetch(address);
+#else
+    static_cast<void>(address);
+#endif
+}
+
+std::uint64_t HeadMask(std::size_t bytes) {
+    return bytes >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * bytes)) - 1;
+}
+
+// Lines are walked to find the ignored ones; the searched lines between are
+// searched in runs of about this many bytes, which are still in the cache
+// from the walk and let a search that is done early stop walking early.
+constexpr std::size_t kRunBytes = 16 * 1024;
+
+}  // namespace
+
 // The state of one send's search: which strings are still pending, and which
 // buckets hold none any more, so that a string standing on every line costs
 // a look at one bit after its first line, not a comparison.
-class Search {
+class FirstLineSearch {
   public:
-    Search(std::string_view text, const CheckIndex& index)
+    FirstLineSearch(std::string_view text, const CheckIndex& index)
         : text_(text),
           index_(index),
-          filter_(index.Filter()),
-          pending_(index.SearchableCount()),
-          filteredPending_(index.FilteredCount()),
+          nextCandidate_(index.filteredCount_ == 0 ? nullptr : NextCandidateFor(index.hashShift_)),
+          pending_(index.searchableCount_),
+          filteredPending_(index.filteredCount_),
           lines_(text, 0) {}
 
+    // Nothing to find: no string can stand in a line, and none is empty.
+    bool FindsNothing() const { return pending_ == 0 && !index_.hasEmptyString_; }
+    bool HasEmptyString() const { return index_.hasEmptyString_; }
     bool Done() const { return pending_ == 0; }
     std::vector<Finding> TakeFindings() { return std::move(findings_); }
 
@@ -98,20 +135,36 @@ class Search {
 
     // Searches the bytes [begin, end): whole lines, separated by CR LF.
     void SearchLines(std::size_t begin, std::size_t end) {
-        for (const std::uint32_t string : index_.PairScanned()) {
-            if (!IsFound(string)) {
-                SearchAlone(string, begin, end);
+        for (const std::uint32_t stringIndex : index_.pairScanned_) {
+            if (!IsFound(stringIndex)) {
+                SearchAlone(stringIndex, begin, end);
             }
         }
         SearchFiltered(begin, end);
     }
 
   private:
-    bool IsFound(std::uint32_t string) const { return !found_.empty() && found_[string]; }
+    using Entry = CheckIndex::Entry;
+
+    // The hash's shift is a constant in the loop that tests samples, so that
+    // loop is compiled once per shift the index can choose.
+    static constexpr unsigned kMinShift = 32 - CheckIndex::kMaxHashBits;
+    static constexpr unsigned kMaxShift = 32 - CheckIndex::kMinHashBits;
+    static_assert(CheckIndex::kMinHashBits >= 6 && CheckIndex::kMaxHashBits <= 32 &&
+                      CheckIndex::kMinHashBits <= CheckIndex::kMaxHashBits,
+                  "a filter of whole 64-bit words, addressed by a 32-bit hash");
+    using NextCandidateFunction = std::size_t (FirstLineSearch::*)(std::size_t, std::size_t) const;
+
+    static NextCandidateFunction NextCandidateFor(unsigned shift);
+    template <std::size_t... kOffsets>
+    static constexpr std::array<NextCandidateFunction, sizeof...(kOffsets)> NextCandidateTable(
+        std::index_sequence<kOffsets...>);
+
+    bool IsFound(std::uint32_t stringIndex) const { return !found_.empty() && found_[stringIndex]; }
 
     // Looks for one string by its first and last byte.
-    void SearchAlone(std::uint32_t string, std::size_t begin, std::size_t end) {
-        const std::string_view checkString = index_.Strings()[string];
+    void SearchAlone(std::uint32_t stringIndex, std::size_t begin, std::size_t end) {
+        const std::string_view checkString = index_.strings_[stringIndex];
         if (end - begin < checkString.size()) {
             return;
         }
@@ -122,16 +175,17 @@ class Search {
                              StraddlesSeparator(checkString, start)) {
                              return true;
                          }
-                         Found(string, lines.LineStartOf(start));
+                         Found(stringIndex, lines.LineStartOf(start));
                          return false;
                      });
     }
 
     void SearchFiltered(std::size_t begin, std::size_t end) {
-        if (filteredPending_ == 0 || end - begin < index_.MinFilteredLength()) {
+        if (filteredPending_ == 0 || end - begin < index_.minFilteredLength_) {
             return;
         }
-        const std::size_t last = end - index_.GramWidth();
+        const std::size_t step = index_.step_;
+        const std::size_t last = end - index_.gramWidth_;
         // Four bytes can be loaded at once up to here; after it the gram is
         // put together from what is left.
         const std::size_t wholeLoadsEnd =
@@ -144,19 +198,19 @@ class Search {
         std::size_t batched = 0;
         std::size_t position = begin;
         for (;;) {
-            position = NextCandidate(position, wholeLoadsEnd);
+            position = (this->*nextCandidate_)(position, wholeLoadsEnd);
             const bool more = position < wholeLoadsEnd;
             if (more) {
-                const std::uint32_t gram = LoadGram4(text_.data() + position) & index_.GramMask();
-                const std::uint32_t hash = index_.HashOf(gram);
-                Prefetch(index_.BucketsBeforeWordOf(hash));
+                const std::uint32_t gram = LoadGram4(text_.data() + position) & index_.gramMask_;
+                const std::uint32_t hash = CheckIndex::HashGram(gram, index_.hashShift_);
+                Prefetch(index_.bucketsBefore_.data() + hash / 64);
                 batch[batched++] = {position, hash};
-                position += index_.Step();
+                position += step;
             }
             if (batched == batch.size() || (!more && batched != 0)) {
                 for (std::size_t i = 0; i < batched; ++i) {
-                    batch[i].second = index_.BucketOf(batch[i].second);
-                    Prefetch(&index_.BucketAt(batch[i].second));
+                    batch[i].second = index_.BucketIndexOf(batch[i].second);
+                    Prefetch(&index_.buckets_[batch[i].second]);
                 }
                 for (std::size_t i = 0; i < batched; ++i) {
                     OnCandidate(batch[i].first, batch[i].second, begin, end);
@@ -170,12 +224,13 @@ class Search {
                 break;
             }
         }
-        for (position = std::max(position, begin); position <= last; position += index_.Step()) {
+        for (position = std::max(position, begin); position <= last; position += step) {
             const std::uint32_t gram =
                 LoadGramTail(text_.data() + position, text_.size() - position);
-            const std::uint32_t hash = index_.HashOf(gram & index_.GramMask());
-            if (CheckIndex::Hits(filter_, hash)) {
-                OnCandidate(position, index_.BucketOf(hash), begin, end);
+            const std::uint32_t hash =
+                CheckIndex::HashGram(gram & index_.gramMask_, index_.hashShift_);
+            if (CheckIndex::Hits(index_.filter_.data(), hash)) {
+                OnCandidate(position, index_.BucketIndexOf(hash), begin, end);
                 if (filteredPending_ == 0) {
                     return;
                 }
@@ -187,33 +242,12 @@ class Search {
     // gram hits the filter; `limit` if none. All the time of a search that
     // finds nothing is spent here: everything it needs is in registers, and
     // four samples are tested before each branch.
-    std::size_t NextCandidate(std::size_t position, std::size_t limit) const {
-        switch (index_.HashShift()) {
-#define VORLENT_SHIFT_CASE(shift) \
-    case shift:                   \
-        return NextCandidateWithShift<shift>(position, limit);
-            VORLENT_SHIFT_CASE(12)
-            VORLENT_SHIFT_CASE(13)
-            VORLENT_SHIFT_CASE(14)
-            VORLENT_SHIFT_CASE(15)
-            VORLENT_SHIFT_CASE(16)
-            VORLENT_SHIFT_CASE(17)
-            VORLENT_SHIFT_CASE(18)
-            VORLENT_SHIFT_CASE(19)
-            VORLENT_SHIFT_CASE(20)
-            VORLENT_SHIFT_CASE(21)
-            VORLENT_SHIFT_CASE(22)
-#undef VORLENT_SHIFT_CASE
-        }
-        return limit;
-    }
-
     template <unsigned kShift>
     std::size_t NextCandidateWithShift(std::size_t position, std::size_t limit) const {
         const char* const data = text_.data();
-        const std::uint64_t* const filter = filter_;
-        const std::uint32_t mask = index_.GramMask();
-        const std::size_t step = index_.Step();
+        const std::uint64_t* const filter = index_.filter_.data();
+        const std::uint32_t mask = index_.gramMask_;
+        const std::size_t step = index_.step_;
         // Bit or, not logical or: the four tests run without a branch between.
         const auto hits = [=](std::size_t at) -> unsigned {
             return CheckIndex::Hits(filter,
@@ -236,24 +270,16 @@ class Search {
 
     static constexpr std::size_t kCandidateBatch = 16;
 
-    static void Prefetch(const void* address) {
-#if defined(__GNUC__)
-        __builtin_prefetch(address);
-#else
-        static_cast<void>(address);
-#endif
-    }
-
     // Groups of up to this many strings are compared one by one; larger ones
     // (strings sharing a long beginning) are narrowed byte by byte instead.
     static constexpr std::ptrdiff_t kCompareEachLimit = 4;
 
-    void OnCandidate(std::size_t position, std::uint32_t bucketNumber, std::size_t begin,
+    void OnCandidate(std::size_t position, std::uint32_t bucketIndex, std::size_t begin,
                      std::size_t end) {
-        if (!bucketEmptied_.empty() && bucketEmptied_[bucketNumber]) {
+        if (!bucketEmptied_.empty() && bucketEmptied_[bucketIndex]) {
             return;
         }
-        const CheckIndex::Bucket& bucket = index_.BucketAt(bucketNumber);
+        const CheckIndex::Bucket& bucket = index_.buckets_[bucketIndex];
         if (bucket.count == 1) {
             if (position - begin >= bucket.first.offset) {
                 CompareAt(position - bucket.first.offset, end, &bucket.first, &bucket.first + 1,
@@ -261,10 +287,10 @@ class Search {
             }
             return;
         }
-        const CheckIndex::Entry* entry = index_.Entries() + bucket.start;
-        const CheckIndex::Entry* const bucketEnd = entry + bucket.count;
+        const Entry* entry = index_.entries_.data() + bucket.start;
+        const Entry* const bucketEnd = entry + bucket.count;
         while (entry != bucketEnd) {
-            const CheckIndex::Entry* group = entry;
+            const Entry* group = entry;
             while (entry != bucketEnd && entry->offset == group->offset) {
                 ++entry;
             }
@@ -274,17 +300,13 @@ class Search {
         }
     }
 
-    std::string_view StringOf(const CheckIndex::Entry* entry) const {
-        return index_.Strings()[entry->string];
-    }
-
-    static std::uint64_t HeadMask(std::size_t bytes) {
-        return bytes >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * bytes)) - 1;
+    std::string_view StringOf(const Entry* entry) const {
+        return index_.strings_[entry->stringIndex];
     }
 
     // Finds which strings of [first, last) (in byte order) stand at `start`.
-    void CompareAt(std::size_t start, std::size_t end, const CheckIndex::Entry* first,
-                   const CheckIndex::Entry* last, std::size_t position) {
+    void CompareAt(std::size_t start, std::size_t end, const Entry* first, const Entry* last,
+                   std::size_t position) {
         const std::string_view rest = text_.substr(start, end - start);
         // The first eight bytes settle most chance hits without reading the
         // strings; near the end of the text they are put together.
@@ -314,34 +336,36 @@ class Search {
                 return;
             }
             const auto byte = static_cast<unsigned char>(rest[depth]);
-            first = std::partition_point(first, last, [&](const CheckIndex::Entry& e) {
+            first = std::partition_point(first, last, [&](const Entry& e) {
                 return static_cast<unsigned char>(StringOf(&e)[depth]) < byte;
             });
-            last = std::partition_point(first, last, [&](const CheckIndex::Entry& e) {
+            last = std::partition_point(first, last, [&](const Entry& e) {
                 return static_cast<unsigned char>(StringOf(&e)[depth]) == byte;
             });
         }
     }
 
-    void OnMatch(const CheckIndex::Entry& entry, std::size_t start, std::size_t position) {
-        if (!IsFound(entry.string) && !StraddlesSeparator(index_.Strings()[entry.string], start)) {
-            Found(entry.string, lines_.LineStartOf(position));
+    void OnMatch(const Entry& entry, std::size_t start, std::size_t position) {
+        if (!IsFound(entry.stringIndex) &&
+            !StraddlesSeparator(index_.strings_[entry.stringIndex], start)) {
+            Found(entry.stringIndex, lines_.LineStartOf(position));
         }
     }
 
-    void Found(std::uint32_t string, std::size_t lineStart) {
+    void Found(std::uint32_t stringIndex, std::size_t lineStart) {
         if (found_.empty()) {
             BeginRemoving();
         }
-        found_[string] = true;
-        findings_.push_back({lineStart, string});
+        found_[stringIndex] = true;
+        findings_.push_back({lineStart, stringIndex});
         --pending_;
-        if (!index_.IsFiltered(string)) {
+        if (!index_.IsFiltered(stringIndex)) {
             return;
         }
         --filteredPending_;
-        const std::uint32_t* buckets = index_.BucketsOf(string);
-        for (std::size_t offset = 0; offset < index_.Step(); ++offset) {
+        const std::uint32_t* buckets =
+            index_.bucketsOfString_.data() + stringIndex * CheckIndex::kMaxStep;
+        for (std::size_t offset = 0; offset < index_.step_; ++offset) {
             if (--bucketPending_[buckets[offset]] == 0) {
                 bucketEmptied_[buckets[offset]] = true;
             }
@@ -360,17 +384,18 @@ class Search {
     // The first found string sets up what tracks the pending ones; a send
     // that finds nothing allocates nothing here.
     void BeginRemoving() {
-        found_.assign(index_.Strings().size(), false);
-        bucketEmptied_.assign(index_.BucketCount(), false);
-        bucketPending_.resize(index_.BucketCount());
-        for (std::size_t bucket = 0; bucket < bucketPending_.size(); ++bucket) {
-            bucketPending_[bucket] = index_.BucketAt(bucket).count;
+        const std::size_t bucketCount = index_.buckets_.size();
+        found_.assign(index_.strings_.size(), false);
+        bucketEmptied_.assign(bucketCount, false);
+        bucketPending_.resize(bucketCount);
+        for (std::size_t bucket = 0; bucket < bucketCount; ++bucket) {
+            bucketPending_[bucket] = index_.buckets_[bucket].count;
         }
     }
 
     std::string_view text_;
     const CheckIndex& index_;
-    const std::uint64_t* filter_;
+    NextCandidateFunction nextCandidate_;
     std::size_t pending_;
     std::size_t filteredPending_;
     LineStartTracker lines_;
@@ -380,35 +405,51 @@ class Search {
     std::vector<bool> bucketEmptied_;
 };
 
-// Lines are walked to find the ignored ones; the searched lines between are
-// searched in runs of about this many bytes, which are still in the cache
-// from the walk and let a search that is done early stop walking early.
-constexpr std::size_t kRunBytes = 16 * 1024;
+template <std::size_t... kOffsets>
+constexpr std::array<FirstLineSearch::NextCandidateFunction, sizeof...(kOffsets)>
+FirstLineSearch::NextCandidateTable(std::index_sequence<kOffsets...>) {
+    return {&FirstLineSearch::NextCandidateWithShift<kMinShift + kOffsets>...};
+}
 
-}  // namespace
+FirstLineSearch::NextCandidateFunction FirstLineSearch::NextCandidateFor(unsigned shift) {
+    // One loop for every shift from kMinShift to kMaxShift: no width the
+    // index can choose is left without its loop.
+    static constexpr auto kByShift =
+        NextCandidateTable(std::make_index_sequence<kMaxShift - kMinShift + 1>());
+    return kByShift[shift - kMinShift];
+}
 
 std::vector<Finding> FindFirstLines(std::string_view text, const CheckIndex& index,
-                                    const StringSet& ignorePrefixes) {
-    const IgnoreTest ignore(ignorePrefixes);
-    if (ignore.IgnoresAll() || (index.SearchableCount() == 0 && !index.HasEmptyString())) {
+                                    const StringSet& ignorePrefixes,
+                                    const StringSet& stopPrefixes) {
+    const LinePrefixTest ignore(ignorePrefixes);
+    const LinePrefixTest stop(stopPrefixes);
+    FirstLineSearch search(text, index);
+    // An empty stop prefix stops at the first line, before anything is searched.
+    if (ignore.MatchesAll() || stop.MatchesAll() || search.FindsNothing()) {
         return {};
     }
-    Search search(text, index);
-    if (ignore.IgnoresNothing()) {
-        if (index.HasEmptyString()) {
+    if (ignore.MatchesNone() && stop.MatchesNone()) {
+        if (search.HasEmptyString()) {
             search.FindEmptyString(0);
         }
         search.SearchLines(0, text.size());
         return search.TakeFindings();
     }
 
-    bool emptyStringPending = index.HasEmptyString();
+    // The lines are walked up to the stop line, if any: nothing after it is
+    // read. Searched lines are gathered into runs, which end at an ignored
+    // line, at the stop line, or when they have grown to kRunBytes.
+    bool emptyStringPending = search.HasEmptyString();
     bool runOpen = false;
     std::size_t runBegin = 0;
     std::size_t runEnd = 0;
     for (const std::string_view line : LineRange(text)) {
         const std::size_t lineBegin = line.data() - text.data();
-        if (ignore.Ignores(line)) {
+        if (stop.Matches(line)) {
+            break;
+        }
+        if (ignore.Matches(line)) {
             if (runOpen) {
                 search.SearchLines(runBegin, runEnd);
                 runOpen = false;

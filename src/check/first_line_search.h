@@ -14,17 +14,21 @@ namespace vorlent {
 // named by the offset at which that line starts.
 struct Finding {
     std::size_t lineStart;
-    std::uint32_t string;  // position in CheckIndex::Strings()
+    std::uint32_t stringIndex;  // index in CheckIndex::Strings()
 
     friend bool operator<(const Finding& a, const Finding& b) {
-        return a.lineStart != b.lineStart ? a.lineStart < b.lineStart : a.string < b.string;
+        return a.lineStart != b.lineStart ? a.lineStart < b.lineStart
+                                          : a.stringIndex < b.stringIndex;
     }
 };
 
-// For every check string that stands in some searched line of `text` (lines
-// split at CR LF; a line beginning with an ignore prefix is not searched), the
-// first such line, in no particular order. The text is read, never copied.
+// For every check string that stands in some searched line of `text`, the
+// first such line, in no particular order. Lines are split at CR LF and taken
+// in order; the first line that begins with a stop prefix ends the search
+// (neither it nor any line after it is searched, or read); otherwise a line
+// that begins with an ignore prefix is not searched. With no stop prefixes
+// every line is taken. The text is read, never copied.
 std::vector<Finding> FindFirstLines(std::string_view text, const CheckIndex& index,
-                                    const StringSet& ignorePrefixes);
+                                    const StringSet& ignorePrefixes, const StringSet& stopPrefixes);
 
 }  // namespace vorlent

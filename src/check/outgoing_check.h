@@ -42,14 +42,16 @@ struct PlannedPrompt {
 
 // The prompts of one send, in the order of asking: line by line, and within a
 // line in the set's byte order, each check string once at its first
-// occurrence in a line that no ignore prefix excludes. The check strings are
-// views into the set the index was built from.
+// occurrence in a line that no ignore prefix excludes, up to the first line
+// that begins with a stop prefix. The check strings are views into the set
+// the index was built from.
 //
 // The sequence depends only on the text and the sets (an OK only moves on,
 // anything else ends the send), so it can be worked out before the first
 // prompt and the host's text given back before the user is asked.
 std::vector<PlannedPrompt> PlanPrompts(std::string_view body, const CheckIndex& checkIndex,
-                                       const StringSet& ignorePrefixes);
+                                       const StringSet& ignorePrefixes,
+                                       const StringSet& stopPrefixes);
 
 // Checks one send: plans the prompts against the lent text, gives the text
 // back, then asks about each planned string in turn until the user declines.
@@ -60,6 +62,7 @@ std::vector<PlannedPrompt> PlanPrompts(std::string_view body, const CheckIndex& 
 // say) asked the user nothing, or nothing more, and an unasked question must
 // not hold the mail back, so the send goes ahead.
 int CheckOutgoingText(LentText text, const StringSet& checkStrings, const CheckIndex* compiled,
-                      const StringSet& ignorePrefixes, Prompter& prompter) noexcept;
+                      const StringSet& ignorePrefixes, const StringSet& stopPrefixes,
+                      Prompter& prompter) noexcept;
 
 }  // namespace vorlent

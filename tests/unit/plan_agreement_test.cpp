@@ -1,7 +1,10 @@
-// The one-pass planner against the plain search, on inputs made to reach the
+// The one-pass search against the plain check, on inputs made to reach the
 // corners of the one-pass search: CR and LF next to matches, strings sharing
-// long beginnings, every gram width and sampling step, long runs of searched
-// lines between ignored ones, strings found again after their first line.
+// long beginnings, every gram width and sampling step, sets of a few strings
+// up to thousands (every width of the filter's hash, and the cut of the step
+// when the entries would crowd the filter), 2-byte strings among longer ones,
+// long runs of searched lines between ignored ones, strings found again after
+// their first line, stop lines before, among and after the others.
 
 #include <gtest/gtest.h>
 
@@ -10,7 +13,7 @@
 #include <vector>
 
 #include "check/outgoing_check.h"
-#include "plain_plan.h"
+#include "plain_check.h"
 
 namespace vorlent {
 namespace {
@@ -31,23 +34,45 @@ class RandomInputs {
         return bytes;
     }
 
-    StringSet Set(std::size_t maxCount, std::size_t minLength, std::size_t lengthSpread) {
+    StringSet Set(std::size_t count, std::size_t minLength, std::size_t lengthSpread) {
         StringSet set;
-        const std::size_t count = Below(maxCount + 1);
         for (std::size_t i = 0; i < count; ++i) {
             set.insert(Bytes(minLength + Below(lengthSpread + 1)));
         }
         return set;
     }
 
+    // Counts spread evenly over their orders of magnitude, 1 to 4096.
+    std::size_t ManyCount() { return std::size_t{1} << Below(13) | Below(4096); }
+
   private:
     std::mt19937 random_;
 };
 
-void ExpectSamePlan(const std::string& body, const StringSet& checks, const StringSet& ignore) {
-    ASSERT_EQ(PlanPrompts(body, CheckIndex(checks), ignore), PlanPromptsPlain(body, checks, ignore))
+std::vector<plain::Prompt> OnePassPrompts(const std::string& body, const StringSet& checks,
+                                          const StringSet& ignore, const StringSet& stop) {
+    std::vector<plain::Prompt> prompts;
+    for (const PlannedPrompt& prompt : PlanPrompts(body, CheckIndex(checks), ignore, stop)) {
+        prompts.push_back({prompt.checkString, prompt.lineStart});
+    }
+    return prompts;
+}
+
+std::vector<std::string> Describe(const std::vector<plain::Prompt>& prompts) {
+    std::vector<std::string> described;
+    for (const plain::Prompt& prompt : prompts) {
+        described.push_back(std::to_string(prompt.lineStart) + ": " +
+                            std::string(prompt.checkString));
+    }
+    return described;
+}
+
+void ExpectSamePlan(const std::string& body, const StringSet& checks, const StringSet& ignore,
+                    const StringSet& stop = {}) {
+    ASSERT_EQ(Describe(OnePassPrompts(body, checks, ignore, stop)),
+              Describe(plain::PlanPrompts(body, checks, ignore, stop)))
         << "body of " << body.size() << " bytes, " << checks.size() << " strings, " << ignore.size()
-        << " prefixes";
+        << " ignore prefixes, " << stop.size() << " stop prefixes";
 }
 
 TEST(PlanAgreementTest, AgreesWithPlainSearchOnRandomInputs) {
@@ -56,9 +81,35 @@ TEST(PlanAgreementTest, AgreesWithPlainSearchOnRandomInputs) {
         const std::string body = random.Bytes(random.Below(300));
         // A few strings, or the short ones among many, are searched one by
         // one; the shortest of the others set the gram width and the step.
-        const StringSet checks = random.Set(24, random.Below(10), random.Below(8));
-        const StringSet ignore = random.Below(3) == 0 ? random.Set(3, 0, 3) : StringSet{};
-        ExpectSamePlan(body, checks, ignore);
+        const StringSet checks = random.Set(random.Below(25), random.Below(10), random.Below(8));
+        const StringSet ignore =
+            random.Below(3) == 0 ? random.Set(random.Below(4), 0, 3) : StringSet{};
+        const StringSet stop =
+            random.Below(3) == 0 ? random.Set(random.Below(3), 0, 4) : StringSet{};
+        ExpectSamePlan(body, checks, ignore, stop);
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
+}
+
+TEST(PlanAgreementTest, AgreesWithPlainSearchOnLargeSets) {
+    RandomInputs random(20261211);
+    for (int round = 0; round < 300; ++round) {
+        const std::string body = random.Bytes(random.Below(3000));
+        // Long strings among many allow the widest step, until their number
+        // cuts it; a few 2-byte strings may stand among them.
+        const std::size_t minLength = random.Below(2) == 0 ? 11 : random.Below(12);
+        StringSet checks = random.Set(random.ManyCount(), minLength, random.Below(10));
+        if (random.Below(2) == 0) {
+            checks.merge(random.Set(random.Below(17), 2, 0));
+        }
+        const StringSet ignore =
+            random.Below(3) == 0 ? random.Set(random.Below(4), 1, 3) : StringSet{};
+        // Long stop prefixes, so that the search mostly goes on for a while.
+        const StringSet stop =
+            random.Below(3) == 0 ? random.Set(random.Below(3), 4, 3) : StringSet{};
+        ExpectSamePlan(body, checks, ignore, stop);
         if (HasFatalFailure()) {
             return;
         }

@@ -38,7 +38,7 @@ DryRun RunDryCheck(std::string_view body, const StringSet& checkStrings,
         return offset < static_cast<std::size_t>(line.data() - body.data());
     };
     for (const PlannedPrompt& prompt :
-         PlanPrompts(body, CheckIndex(checkStrings), ignorePrefixes)) {
+         PlanPrompts(body, CheckIndex(checkStrings), ignorePrefixes, {})) {
         const auto after =
             std::upper_bound(lines.begin(), lines.end(), prompt.lineStart, lineStartsAfter);
         const std::size_t lineNumber = static_cast<std::size_t>(after - lines.begin());
