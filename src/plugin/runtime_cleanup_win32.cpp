@@ -14,7 +14,8 @@
 //   toolchains (i686 MinGW-w64 GCC 12, DWARF-2 unwinding, win32 threads)
 //   create each with CreateSemaphoreW the first time the mutex is set up and
 //   never close it; some are static variables of the runtime that no code
-//   outside it can reach.
+//   outside it can reach. (64-bit builds unwind by the system's tables and
+//   register none, but their exception pool and its semaphore are the same.)
 //
 // A host that loads the plug-in again and again (a settings change, disabling
 // and enabling plug-ins) paid about 19 KB of heap and a handle for each load.
@@ -36,7 +37,9 @@
 // order of registration when the process detaches it. The first semaphore is
 // made at the latest while the frame tables are registered, before the
 // runtime registers its handler that takes them off again; registering the
-// clean-up at that first semaphore makes it the last handler to run.
+// clean-up at that first semaphore makes it the last handler to run. (In
+// 64-bit builds the first is the exception pool's, made during static
+// initialisation; destructors registered before it throw nothing.)
 
 #include <windows.h>
 
@@ -90,11 +93,15 @@ using CreateSemaphoreWFunction = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, LONG, LO
 
 }  // namespace
 
-// The import slot the runtime's code calls CreateSemaphoreW through, by its
-// name on 32-bit x86 (stdcall decoration, leading underscore).
-static_assert(sizeof(void*) == 4, "the import slot below is named for 32-bit x86");
+// The import slot the runtime's code calls CreateSemaphoreW through, under its
+// linker name: 32-bit x86 adds a leading underscore and the stdcall decoration.
+#if defined(__i386__)
+#define VORLENT_CREATE_SEMAPHORE_IMPORT "__imp__CreateSemaphoreW@16"
+#else
+#define VORLENT_CREATE_SEMAPHORE_IMPORT "__imp_CreateSemaphoreW"
+#endif
 extern "C" {
 extern const CreateSemaphoreWFunction g_runtimeCreateSemaphoreW __asm__(
-    "__imp__CreateSemaphoreW@16");
+    VORLENT_CREATE_SEMAPHORE_IMPORT);
 const CreateSemaphoreWFunction g_runtimeCreateSemaphoreW = &CreateTrackedSemaphoreW;
 }

@@ -124,10 +124,10 @@ class PromptsTest(unittest.TestCase):
         run = run_host(self, scenario)
         inner_call, outer_call = run.call(inner), run.call(outer)
         self.assertEqual((inner_call.result, outer_call.result), (-1, 0))
-        for call, handle in ((inner_call, "0x00000002"), (outer_call, "0x00000001")):
+        for call, handle in ((inner_call, 2), (outer_call, 1)):
             with self.subTest(handle=handle):
                 self.assertEqual(call.found, [ATTACHMENT])
-                self.assertEqual([text["handle"] for text in call.gettexts], [handle])
+                self.assertEqual([int(text["handle"], 16) for text in call.gettexts], [handle])
                 self.assertEqual([free["ptr"] for free in call.frees],
                                  [call.gettexts[0]["block"]])
                 self.assertTrue(call.frees[0].flag("handed_out"))
