@@ -3,20 +3,15 @@
 #include <vector>
 
 #include "plugin/module_file.h"
+#include "plugin/module_name.h"
 
 namespace {
 
 CWinApp* g_app = nullptr;
 bool g_started = false;
 
-std::string BaseNameWithoutExtension(const std::string& path) {
-    const std::size_t slash = path.find_last_of("\\/");
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const std::size_t dot = name.rfind('.');
-    if (dot != std::string::npos) {
-        name.resize(dot);
-    }
-    return name;
+bool IsAnsiLeadByte(unsigned char byte) {
+    return ::IsDBCSLeadByte(byte) != FALSE;
 }
 
 // The top-level window of the one given: through parents and owners alike.
@@ -134,7 +129,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserv
         case DLL_PROCESS_ATTACH:
             try {
                 g_app->m_hInstance = instance;
-                g_app->m_appName = BaseNameWithoutExtension(GetModuleFilePath(instance));
+                g_app->m_appName =
+                    vorlent::ModuleBaseName(GetModuleFilePath(instance), IsAnsiLeadByte);
                 g_started = g_app->InitInstance() != FALSE;
             } catch (...) {
                 g_started = false;

@@ -194,6 +194,24 @@ class Scenario:
     def call(self, name: str, *args) -> int:
         return self._call(" ".join(["call", name, *(str(arg) for arg in args)]))
 
+    def on_box_outgoing(self, handle, mode) -> int:
+        """BKC_OnOutgoing called from inside the next box, before that box is
+        answered. Its key comes before the key of the call that shows the box:
+        keys follow the order in which calls end."""
+        return self._call(f"on-box outgoing {handle} {mode}")
+
+    def usage(self):
+        """Reports the host's memory and open handles (HostRun.usages)."""
+        return self._add("usage")
+
+    def repeat(self, times: int):
+        """Runs the lines up to end_repeat that many times. Calls inside get
+        no keys: find them in HostRun.calls."""
+        return self._add(f"repeat {times}")
+
+    def end_repeat(self):
+        return self._add("end-repeat")
+
     def text(self) -> str:
         return "\n".join(self.lines) + "\n"
 
@@ -289,6 +307,19 @@ class Load:
         return f"Load(ok={self.ok}, error={self.error})"
 
 
+class Usage:
+    """What the host process held at a `usage` line: committed private
+    memory, busy heap bytes, and open handles."""
+
+    def __init__(self, event: Event):
+        self.pagefile = event.number("pagefile")
+        self.heap = event.number("heap")
+        self.handles = event.number("handles")
+
+    def __repr__(self):
+        return f"Usage(pagefile={self.pagefile}, heap={self.heap}, handles={self.handles})"
+
+
 class HostRun:
     def __init__(self, events: list, exit_code: int, results_path: str):
         self.events = events
@@ -296,7 +327,8 @@ class HostRun:
         self.results_path = results_path
         self.loads = []
         self.calls = []
-        begun = None
+        # A callback made from inside another's box begins and ends within it.
+        begun = []
         since_last_step = []
         for event in events:
             if event.kind == "load":
@@ -306,13 +338,13 @@ class HostRun:
             else:
                 since_last_step.append(event)
             if event.kind == "begin":
-                begun = [event]
-            elif begun is not None:
-                begun.append(event)
+                begun.append([event])
+            elif begun:
+                begun[-1].append(event)
                 if event.kind == "call":
-                    self.calls.append(Call(begun))
-                    begun = None
+                    self.calls.append(Call(begun.pop()))
         self.boxes = [e for e in events if e.kind == "box"]
+        self.usages = [Usage(e) for e in events if e.kind == "usage"]
 
     def call(self, key: int) -> Call:
         return self.calls[key]

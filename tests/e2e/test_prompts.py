@@ -109,6 +109,30 @@ class PromptsTest(unittest.TestCase):
         self.assertEqual(call.result, -1)
         self.assertEqual([box.owner for box in call.boxes], ["none"])
 
+    def test_a_send_started_while_a_prompt_is_up(self):
+        """The host may start a second send while the first one's box is up
+        (its own timer, another compose window): each runs its own check and
+        gives its own body back once."""
+        scenario = Scenario()
+        scenario.load(plugin_copy(case_folder(self), ini=ini_file("添付")))
+        scenario.body(ATTACHMENT)
+        # The inner send's box comes up second and is answered first.
+        scenario.answer("cancel", "ok")
+        inner = scenario.on_box_outgoing(2, 0)
+        outer = scenario.outgoing(1, 0)
+        scenario.unload()
+        run = run_host(self, scenario)
+        inner_call, outer_call = run.call(inner), run.call(outer)
+        self.assertEqual((inner_call.result, outer_call.result), (-1, 0))
+        for call, handle in ((inner_call, 2), (outer_call, 1)):
+            with self.subTest(handle=handle):
+                self.assertEqual(call.found, [ATTACHMENT])
+                self.assertEqual([int(text["handle"], 16) for text in call.gettexts], [handle])
+                self.assertEqual([free["ptr"] for free in call.frees],
+                                 [call.gettexts[0]["block"]])
+                self.assertTrue(call.frees[0].flag("handed_out"))
+        self.assertEqual(run.events[-1].number("outstanding"), 0)
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -131,21 +131,48 @@ LRESULT CALLBACK BoxAnswerer::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 void BoxAnswerer::Tick() {
-    const HWND box = FindVisibleMessageBox();
+    const HWND box = FindVisibleMessageBox(suspended_);
     if (box == nullptr) {
         return;
     }
     if (box != box_) {
-        box_ = box;
-        seenAt_ = ::GetTickCount();
-        answered_ = false;
-        facts_ = InspectBox(box, windows_);
-        ++boxesShown_;
-        ++Host().boxesInCallback;
+        Look(box);
+        if (onNextBox_) {
+            RunInside(box);
+            if (!::IsWindow(box)) {
+                return;
+            }
+        }
     }
     if (!answered_ && ::GetTickCount() - seenAt_ >= holdMilliseconds_) {
         Close(box);
     }
+}
+
+// The action's own boxes come and go through Tick again, from their modal
+// loops, and are answered first; this box is left alone until it ends.
+void BoxAnswerer::RunInside(HWND box) {
+    const std::function<void()> action = std::move(onNextBox_);
+    onNextBox_ = nullptr;
+    const BoxFacts facts = facts_;
+    const DWORD seenAt = seenAt_;
+    const HWND outerSuspended = suspended_;
+    suspended_ = box;
+    action();
+    suspended_ = outerSuspended;
+    box_ = box;
+    facts_ = facts;
+    seenAt_ = seenAt;
+    answered_ = false;
+}
+
+void BoxAnswerer::Look(HWND box) {
+    box_ = box;
+    seenAt_ = ::GetTickCount();
+    answered_ = false;
+    facts_ = InspectBox(box, windows_);
+    ++boxesShown_;
+    ++Host().boxesInCallback;
 }
 
 void BoxAnswerer::Close(HWND box) {

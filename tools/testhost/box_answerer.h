@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -31,12 +32,17 @@ class BoxAnswerer {
     void SetHoldMilliseconds(DWORD hold) { holdMilliseconds_ = hold; }
     std::size_t PendingAnswers() const { return answers_.size(); }
     void ClearAnswers() { answers_.clear(); }
+    // Runs the action when the next box comes up, before that box is
+    // answered: boxes the action shows are answered first, from the queue.
+    void OnNextBox(std::function<void()> action) { onNextBox_ = std::move(action); }
 
   private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
     static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam);
 
     void Tick();
+    void Look(HWND box);
+    void RunInside(HWND box);
     void Close(HWND box);
 
     const HostWindows& windows_;
@@ -45,6 +51,9 @@ class BoxAnswerer {
     UINT_PTR timer_ = 0;
     HHOOK hook_ = nullptr;
     int boxesShown_ = 0;
+    std::function<void()> onNextBox_;
+    // A box whose action is running: not answered until the action ends.
+    HWND suspended_ = nullptr;
 
     // The box being looked at: when it was first seen, what it showed, and
     // whether it has been answered.

@@ -82,9 +82,15 @@ std::string ButtonsOf(HWND box) {
     return buttons;
 }
 
-BOOL CALLBACK KeepVisibleMessageBox(HWND window, LPARAM found) {
-    if (::IsWindowVisible(window) && IsClass(window, "#32770")) {
-        *reinterpret_cast<HWND*>(found) = window;
+struct BoxSearch {
+    HWND ignored;
+    HWND found;
+};
+
+BOOL CALLBACK KeepVisibleMessageBox(HWND window, LPARAM search) {
+    auto& state = *reinterpret_cast<BoxSearch*>(search);
+    if (window != state.ignored && ::IsWindowVisible(window) && IsClass(window, "#32770")) {
+        state.found = window;
         return FALSE;
     }
     return TRUE;
@@ -105,9 +111,9 @@ BoxFacts InspectBox(HWND box, const HostWindows& windows) {
     return facts;
 }
 
-HWND FindVisibleMessageBox() {
-    HWND found = nullptr;
+HWND FindVisibleMessageBox(HWND ignored) {
+    BoxSearch search = {ignored, nullptr};
     ::EnumThreadWindows(::GetCurrentThreadId(), KeepVisibleMessageBox,
-                        reinterpret_cast<LPARAM>(&found));
-    return found;
+                        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }

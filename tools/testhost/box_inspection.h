@@ -21,5 +21,6 @@ struct BoxFacts {
 
 BoxFacts InspectBox(HWND box, const HostWindows& windows);
 
-// A message box of this thread that is up on the screen, or nullptr.
-HWND FindVisibleMessageBox();
+// A message box of this thread that is up on the screen, other than the one
+// ignored, or nullptr.
+HWND FindVisibleMessageBox(HWND ignored = nullptr);

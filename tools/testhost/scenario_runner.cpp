@@ -6,6 +6,7 @@
 
 #include "event_line.h"
 #include "host_state.h"
+#include "process_usage.h"
 #include "results_log.h"
 #include "stdcall_invoke.h"
 #include "text_encoding.h"
@@ -67,28 +68,84 @@ const ScenarioRunner::Verb ScenarioRunner::kVerbs[] = {
     {"outgoing", &ScenarioRunner::Outgoing},
     {"call", &ScenarioRunner::Call},
     {"say", &ScenarioRunner::Say},
+    {"usage", &ScenarioRunner::Usage},
+    {"on-box", &ScenarioRunner::OnBox},
 };
+
+namespace {
+
+constexpr char kRepeatVerb[] = "repeat";
+constexpr char kEndRepeatVerb[] = "end-repeat";
+
+// The end-repeat that closes the block opened at `open`, or `end` if none does.
+std::size_t BlockEnd(const std::vector<ScenarioCommand>& commands, std::size_t open,
+                     std::size_t end) {
+    int depth = 0;
+    for (std::size_t i = open; i < end; ++i) {
+        if (commands[i].verb == kRepeatVerb) {
+            ++depth;
+        } else if (commands[i].verb == kEndRepeatVerb && --depth == 0) {
+            return i;
+        }
+    }
+    return end;
+}
+
+void ReportUncarried(const ScenarioCommand& command) {
+    Log().Event(EventLine("error").Add("line", command.lineNumber).Add("verb", command.verb));
+    Log().Say("!! scenario line " + std::to_string(command.lineNumber) +
+              " cannot be carried out: " + command.verb + " " + command.rest);
+}
+
+}  // namespace
 
 ScenarioRunner::ScenarioRunner(HostWindows& windows, BoxAnswerer& answerer)
     : windows_(windows), answerer_(answerer) {}
 
 bool ScenarioRunner::Run(const std::vector<ScenarioCommand>& commands) {
-    for (const ScenarioCommand& command : commands) {
-        const Verb* verb = nullptr;
-        for (const Verb& candidate : kVerbs) {
-            if (command.verb == candidate.name) {
-                verb = &candidate;
+    return RunRange(commands, 0, commands.size());
+}
+
+bool ScenarioRunner::RunRange(const std::vector<ScenarioCommand>& commands, std::size_t begin,
+                              std::size_t end) {
+    for (std::size_t i = begin; i < end; ++i) {
+        const ScenarioCommand& command = commands[i];
+        if (command.verb != kRepeatVerb) {
+            if (!Carry(command)) {
+                return false;
             }
+            continue;
         }
-        if (verb == nullptr || !(this->*(verb->handler))(command)) {
-            Log().Event(
-                EventLine("error").Add("line", command.lineNumber).Add("verb", command.verb));
-            Log().Say("!! scenario line " + std::to_string(command.lineNumber) +
-                      " cannot be carried out: " + command.verb + " " + command.rest);
+        const std::size_t blockEnd = BlockEnd(commands, i, end);
+        char* numberEnd = nullptr;
+        const unsigned long times =
+            command.words.size() == 1 ? std::strtoul(command.words[0].c_str(), &numberEnd, 10) : 0;
+        if (blockEnd == end || numberEnd == nullptr || *numberEnd != '\0') {
+            ReportUncarried(command);
             return false;
         }
-        PumpMessages();
+        for (unsigned long round = 0; round < times; ++round) {
+            if (!RunRange(commands, i + 1, blockEnd)) {
+                return false;
+            }
+        }
+        i = blockEnd;
     }
+    return true;
+}
+
+bool ScenarioRunner::Carry(const ScenarioCommand& command) {
+    const Verb* verb = nullptr;
+    for (const Verb& candidate : kVerbs) {
+        if (command.verb == candidate.name) {
+            verb = &candidate;
+        }
+    }
+    if (verb == nullptr || !(this->*(verb->handler))(command)) {
+        ReportUncarried(command);
+        return false;
+    }
+    PumpMessages();
     return true;
 }
 
@@ -236,6 +293,34 @@ bool ScenarioRunner::Say(const ScenarioCommand& command) {
     return true;
 }
 
+bool ScenarioRunner::Usage(const ScenarioCommand&) {
+    const ProcessUsage usage = MeasureProcessUsage();
+    Log().Event(EventLine("usage")
+                    .Add("pagefile", static_cast<long long>(usage.pagefileBytes))
+                    .Add("heap", static_cast<long long>(usage.heapBytes))
+                    .Add("heap_blocks", static_cast<long long>(usage.heapBlocks))
+                    .Add("handles", static_cast<long long>(usage.openHandles)));
+    Log().Say("Usage: " + std::to_string(usage.pagefileBytes) + " bytes committed, " +
+              std::to_string(usage.heapBytes) + " bytes in " + std::to_string(usage.heapBlocks) +
+              " heap blocks, " + std::to_string(usage.openHandles) + " handles");
+    return true;
+}
+
+bool ScenarioRunner::OnBox(const ScenarioCommand& command) {
+    if (command.words.empty() || command.words[0] == "on-box" || command.words[0] == kRepeatVerb ||
+        command.words[0] == kEndRepeatVerb) {
+        return false;
+    }
+    ScenarioCommand inner;
+    inner.lineNumber = command.lineNumber;
+    inner.verb = command.words[0];
+    inner.words.assign(command.words.begin() + 1, command.words.end());
+    const std::size_t restStart = command.rest.find_first_not_of(" \t", inner.verb.size());
+    inner.rest = restStart == std::string::npos ? std::string() : command.rest.substr(restStart);
+    answerer_.OnNextBox([this, inner] { Carry(inner); });
+    return true;
+}
+
 bool ScenarioRunner::CallPlugin(const std::string& name,
                                 const std::vector<std::uintptr_t>& arguments,
                                 const std::vector<char>* record) {
@@ -252,16 +337,20 @@ bool ScenarioRunner::CallPlugin(const std::string& name,
     }
     Log().Event(EventLine("begin").Add("name", name));
     Log().Say(name + "(" + shownArguments + ")");
+    // A callback made from inside another's box counts toward both.
+    const int boxesOutside = Host().boxesInCallback;
     Host().boxesInCallback = 0;
     const StdcallResult result = InvokeStdcall(callback, arguments);
     PumpMessages();
+    const int boxes = Host().boxesInCallback;
+    Host().boxesInCallback = boxesOutside + boxes;
 
     EventLine line("call");
     line.Add("name", name)
         .Add("args", argumentText)
         .Add("result", result.value)
         .Add("stack", result.bytesLeftOnStack)
-        .Add("boxes", Host().boxesInCallback)
+        .Add("boxes", boxes)
         .Add("outstanding", static_cast<int>(Host().outstandingBlocks.size()))
         .Add("unused_answers", static_cast<int>(answerer_.PendingAnswers()))
         .Add("main_enabled", windows_.Main() != nullptr && ::IsWindowEnabled(windows_.Main()))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,12 @@
 //   call NAME [ARG...]   any export, with 32-bit arguments: numbers (0x.. hex,
 //                        negative too), main, popup or null
 //   say TEXT             a line for the transcript only
+//   usage                report the process's memory and open handles
+//   repeat N             carry out the commands up to the matching
+//   end-repeat           end-repeat N times (blocks may nest)
+//   on-box COMMAND       carry out COMMAND when the next box comes up, before
+//                        that box is answered (a callback made from inside
+//                        the modal loop of a box, as a host's timer may)
 //
 // Each command reports its events to the results file (see README.md here).
 class ScenarioRunner {
@@ -38,6 +45,11 @@ class ScenarioRunner {
     bool Run(const std::vector<ScenarioCommand>& commands);
 
   private:
+    // Runs commands[begin, end); repeat blocks inside it run their body.
+    bool RunRange(const std::vector<ScenarioCommand>& commands, std::size_t begin, std::size_t end);
+    // One command that is not a block; reports it if it cannot be carried out.
+    bool Carry(const ScenarioCommand& command);
+
     using Handler = bool (ScenarioRunner::*)(const ScenarioCommand&);
     struct Verb {
         const char* name;
@@ -61,6 +73,8 @@ class ScenarioRunner {
     bool Outgoing(const ScenarioCommand& command);
     bool Call(const ScenarioCommand& command);
     bool Say(const ScenarioCommand& command);
+    bool Usage(const ScenarioCommand& command);
+    bool OnBox(const ScenarioCommand& command);
 
     // Calls a callback and reports its result with the state around it;
     // false if the plug-in has no such export.
