@@ -6,8 +6,8 @@
 
 #include "check/check_index.h"
 #include "check/string_set.h"
-#include "hostapi/host_api.h"
-#include "plugin/app_framework.h"
+#include "hostapi/host_api_win32.h"
+#include "plugin/app_framework_win32.h"
 
 class CPlugInApp : public CWinApp {
   public:

@@ -1,8 +1,8 @@
-#include "plugin/app_framework.h"
+#include "plugin/app_framework_win32.h"
 
 #include <vector>
 
-#include "plugin/module_file.h"
+#include "plugin/module_file_win32.h"
 #include "plugin/module_name.h"
 
 namespace {

@@ -1,9 +1,9 @@
-#include "plugin/plugin_app.h"
+#include "plugin/plugin_app_win32.h"
 
 #include <exception>
 
 #include "config/config_loader_win32.h"
-#include "plugin/module_file.h"
+#include "plugin/module_file_win32.h"
 
 // Constructed in this order before start-up and destroyed in reverse after
 // shutdown; keep them together in this one file so the order holds.

@@ -1,4 +1,4 @@
-#include "hostapi/host_api.h"
+#include "hostapi/host_api_win32.h"
 
 using vorlent::hostapi::HostProc;
 

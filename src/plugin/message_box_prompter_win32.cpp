@@ -1,8 +1,8 @@
-#include "plugin/message_box_prompter.h"
+#include "plugin/message_box_prompter_win32.h"
 
 #include <windows.h>
 
-#include "plugin/app_framework.h"
+#include "plugin/app_framework_win32.h"
 #include "plugin/format_text.h"
 #include "res/resource.h"
 

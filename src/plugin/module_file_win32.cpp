@@ -1,4 +1,4 @@
-#include "plugin/module_file.h"
+#include "plugin/module_file_win32.h"
 
 #include <vector>
 

@@ -9,9 +9,9 @@
 #include <utility>
 
 #include "check/outgoing_check.h"
-#include "plugin/app_framework.h"
-#include "plugin/message_box_prompter.h"
-#include "plugin/plugin_app.h"
+#include "plugin/app_framework_win32.h"
+#include "plugin/message_box_prompter_win32.h"
+#include "plugin/plugin_app_win32.h"
 #include "res/resource.h"
 
 namespace {
