@@ -5,15 +5,32 @@
 # peak heap use of one send.
 #
 # Usage: scripts/run-benchmarks.sh [repetitions, default 5]
+#        scripts/run-benchmarks.sh i686
 # VORLENT_BENCH_BUILD_DIR overrides the build directory (default build/bench).
 # Every figure is the median of the repetitions, in CPU time.
+#
+# With "i686" it builds the windows preset instead and runs bench/check_speed
+# (the same bodies and sets, timed without Google Benchmark) under Wine, in a
+# Wine prefix of its own under build/windows, and prints its table: the
+# figures of the 32-bit plug-in's own build.
 set -euo pipefail
 
-repetitions=${1:-5}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+
+if [[ ${1:-} == i686 ]]; then
+    cmake --preset windows >/dev/null
+    cmake --build --preset windows -j2 --target check_speed >&2
+    export WINEPREFIX=${WINEPREFIX:-$root/build/windows/wineprefix-bench}
+    export WINEDEBUG=${WINEDEBUG:--all}
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    exec wine "$root/build/windows/bench/check_speed.exe"
+fi
+
+repetitions=${1:-5}
 build=${VORLENT_BENCH_BUILD_DIR:-$root/build/bench}
 
-cd "$root"
 cmake --preset bench -B "$build" >/dev/null
 cmake --build "$build" -j2 >&2
 

@@ -5,6 +5,7 @@
 #include <bit>
 #include <limits>
 #include <tuple>
+#include <utility>
 
 namespace vorlent {
 namespace {
@@ -183,8 +184,8 @@ void CheckIndex::ChoosePairScanned(const std::vector<std::uint32_t>& searchable)
     // filter is a matter of what each way costs, worked out for taking the
     // k shortest, for every k up to the scan's limit.
     std::vector<std::uint32_t> byLength = searchable;
-    std::stable_sort(byLength.begin(), byLength.end(), [&](std::uint32_t a, std::uint32_t b) {
-        return strings_[a].size() < strings_[b].size();
+    std::sort(byLength.begin(), byLength.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return std::pair(strings_[a].size(), a) < std::pair(strings_[b].size(), b);
     });
     const auto filterCost = [&](std::size_t taken) {
         if (taken == byLength.size()) {
