@@ -126,13 +126,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     g_releases = 0;
     char* lent = new char[body.size() + 1];
     std::memcpy(lent, body.c_str(), body.size() + 1);
-    const int onePassResult = vorlent::CheckOutgoingText(
-        vorlent::LentText(lent, {CountRelease}), checkStrings, &index, ignorePrefixes, onePass);
+    const int onePassResult =
+        vorlent::CheckOutgoingText(vorlent::LentText(lent, {CountRelease}), checkStrings, &index,
+                                   ignorePrefixes, stopPrefixes, onePass);
     // The host's text ends at its first NUL.
     const std::string_view lentBody(body.c_str());
     ScriptedPrompter plain(answers);
     const int plainResult =
-        vorlent::plain::CheckOutgoing(lentBody, checkStrings, ignorePrefixes, {}, plain)
+        vorlent::plain::CheckOutgoing(lentBody, checkStrings, ignorePrefixes, stopPrefixes, plain)
             ? vorlent::kSendGoesAhead
             : vorlent::kSendStopped;
     if (onePass.asked != plain.asked) {

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "config/profile_reader.h"
+#include "config/text_encoding.h"
 
 namespace {
 
@@ -43,21 +44,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view file =
         newline == std::string_view::npos ? input : input.substr(newline + 1);
 
-    const vorlent::ProfileText text = vorlent::DetectProfileEncoding(file);
-    if (text.encoding != vorlent::ProfileEncoding::kAnsi) {
-        return 0;
+    // A Unicode file is read as UTF-8 under the same rules.
+    const vorlent::text::DetectedText detected = vorlent::text::DetectTextEncoding(file);
+    std::string utf8;
+    std::string_view body = detected.body;
+    vorlent::ProfileCharset charset = vorlent::ProfileCharset::kCodePage932;
+    if (const auto decoded = vorlent::text::DecodeUnicode(detected.encoding, detected.body)) {
+        utf8 = vorlent::text::EncodeUtf8(*decoded);
+        body = utf8;
+        charset = vorlent::ProfileCharset::kUtf8;
     }
     // A trail byte of a double-byte character may look like an ASCII letter
     // without being one, so letter case is only played with on ASCII names.
     const bool asciiKey = std::all_of(key.begin(), key.end(),
                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     for (const std::string_view section : {std::string_view("Config"), key}) {
-        const std::optional<std::string> value = vorlent::FindProfileValue(text.text, section, key);
-        if (value && value->size() > text.text.size()) {
+        const std::optional<std::string> value =
+            vorlent::FindProfileValue(body, section, key, charset);
+        if (value && value->size() > body.size()) {
             Fail("a value longer than the file it was read from");
         }
-        if (asciiKey && vorlent::FindProfileValue(text.text, FlipAsciiCase(section),
-                                                  FlipAsciiCase(key)) != value) {
+        if (asciiKey && vorlent::FindProfileValue(body, FlipAsciiCase(section), FlipAsciiCase(key),
+                                                  charset) != value) {
             Fail("names in another letter case find another value");
         }
     }

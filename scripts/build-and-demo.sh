@@ -16,10 +16,18 @@ cmake --build --preset windows -j "$(nproc)"
 cpack --preset windows >/dev/null
 zip=$(ls -t "$build"/Vorlent-*.zip | head -n1)
 
+# The demo runs the build that Wine can run on this machine.
+source scripts/lib/wine-preset.sh
+if [[ $wine_preset != windows ]]; then
+    cmake --preset "$wine_preset" >/dev/null
+    cmake --build --preset "$wine_preset" -j "$(nproc)" --target Vorlent testhost
+fi
+run_build=$root/build/$wine_preset
+
 demo=$build/demo
 rm -rf "$demo"
 mkdir -p "$demo"
-cp "$build/src/Vorlent.dll" "$build/dist/Vorlent.ini" "$demo/"
+cp "$run_build/src/Vorlent.dll" "$build/dist/Vorlent.ini" "$demo/"
 # The host hands the plug-in the body as the mail client does: code page 932, CR LF.
 python3 - "$root/demo/message.txt" "$demo/message.txt" <<'PY'
 import sys
@@ -27,7 +35,12 @@ text = open(sys.argv[1], encoding="utf-8").read().replace("\n", "\r\n")
 open(sys.argv[2], "wb").write(text.encode("cp932"))
 PY
 
-export WINEPREFIX=$build/wineprefix WINEDEBUG=-all VORLENT_WINE=wine
+wine=$(sed -n 's/^VORLENT_WINE:FILEPATH=//p' "$run_build/CMakeCache.txt")
+export WINEPREFIX=$run_build/wineprefix WINEDEBUG=-all VORLENT_WINE=$wine
+if [[ $(basename "$wine") == wine64 ]]; then
+    # The 64-bit loader named directly: the programs it starts use it too.
+    export WINELOADER=$wine
+fi
 python3 "$root/tests/e2e/prepare_wine_prefix.py"
 # Wine's desktop process keeps the display it started with: make sure none is
 # left from a run without one.
@@ -45,7 +58,7 @@ winpath() { local path; path=$(realpath "$1"); echo "Z:${path//\//\\}"; }
 # The transcript goes to a file: Wine's server would keep a pipe open.
 # LANG makes the process's ANSI code page 932, as on a Japanese Windows.
 status=0
-LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 xvfb-run -a wine "$build/tools/testhost/testhost.exe" \
+LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 xvfb-run -a "$wine" "$run_build/tools/testhost/testhost.exe" \
     "$(winpath "$demo/demo.scenario")" "$(winpath "$demo/results.txt")" \
     --transcript "$(winpath "$demo/transcript.txt")" >"$demo/wine.log" 2>&1 || status=$?
 wineserver -k 2>/dev/null || true

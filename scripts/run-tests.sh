@@ -50,7 +50,11 @@ scripts/run-fuzzers.sh --ci
 
 echo "== End-to-end under Wine"
 build_preset windows
-run_ctest windows
+source scripts/lib/wine-preset.sh
+if [[ $wine_preset != windows ]]; then
+    build_preset "$wine_preset"
+fi
+run_ctest "$wine_preset"
 
 passed=0
 failed=0

@@ -23,7 +23,8 @@ std::vector<PlannedPrompt> PlanPrompts(std::string_view body, const CheckIndex& 
 }
 
 int CheckOutgoingText(LentText text, const StringSet& checkStrings, const CheckIndex* compiled,
-                      const StringSet& ignorePrefixes, Prompter& prompter) noexcept {
+                      const StringSet& ignorePrefixes, const StringSet& stopPrefixes,
+                      Prompter& prompter) noexcept {
     std::vector<PlannedPrompt> plan;
     try {
         // A host that hands over no text is taken to be sending an empty body.
@@ -32,7 +33,7 @@ int CheckOutgoingText(LentText text, const StringSet& checkStrings, const CheckI
         const CheckIndex& index =
             compiled != nullptr ? *compiled : compiledHere.emplace(checkStrings);
         // The plan's views point into the set, not the index: they outlive it.
-        plan = PlanPrompts(body, index, ignorePrefixes, StringSet{});
+        plan = PlanPrompts(body, index, ignorePrefixes, stopPrefixes);
     } catch (...) {
         return kSendGoesAhead;
     }

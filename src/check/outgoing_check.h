@@ -62,6 +62,7 @@ std::vector<PlannedPrompt> PlanPrompts(std::string_view body, const CheckIndex& 
 // say) asked the user nothing, or nothing more, and an unasked question must
 // not hold the mail back, so the send goes ahead.
 int CheckOutgoingText(LentText text, const StringSet& checkStrings, const CheckIndex* compiled,
-                      const StringSet& ignorePrefixes, Prompter& prompter) noexcept;
+                      const StringSet& ignorePrefixes, const StringSet& stopPrefixes,
+                      Prompter& prompter) noexcept;
 
 }  // namespace vorlent

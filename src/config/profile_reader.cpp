@@ -7,12 +7,21 @@
 namespace vorlent {
 namespace {
 
+// What the platform's reader trims around names and values: the control
+// bytes TAB to CR, the old end-of-file mark and the space.
+bool IsBlankByte(char byte) {
+    return (byte >= 0x09 && byte <= 0x0D) || byte == 0x1A || byte == 0x20;
+}
+
 // The text as the platform's decoder splits it: character i spans bytes
 // [starts[i], starts[i + 1]).
 class Characters {
   public:
-    explicit Characters(std::string_view text) : text_(text) {
-        for (std::size_t at = 0; at < text.size(); at += cp932::DecoderUnitLength(text, at)) {
+    Characters(std::string_view text, ProfileCharset charset) : text_(text) {
+        // In UTF-8 no byte of a longer character is ASCII, so every byte can
+        // stand for itself where the rules look for ASCII.
+        for (std::size_t at = 0; at < text.size();
+             at += charset == ProfileCharset::kUtf8 ? 1 : cp932::DecoderUnitLength(text, at)) {
             starts_.push_back(at);
         }
         starts_.push_back(text.size());
@@ -32,7 +41,7 @@ class Characters {
 
     bool IsBlank(std::size_t i) const {
         const unsigned byte = Byte(i);
-        return (byte >= 0x09 && byte <= 0x0D) || byte == 0x1A || byte == 0x20;
+        return byte < 0x100 && IsBlankByte(static_cast<char>(byte));
     }
 
     bool IsLineBreak(std::size_t i) const { return Is(i, '\r') || Is(i, '\n'); }
@@ -58,10 +67,6 @@ class Characters {
     std::vector<std::size_t> starts_;
 };
 
-bool IsBlankByte(char byte) {
-    return (byte >= 0x09 && byte <= 0x0D) || byte == 0x1A || byte == 0x20;
-}
-
 // The platform trims the names it is asked for as it trims the file's.
 std::string_view TrimmedName(std::string_view name) {
     name = name.substr(0, name.find('\0'));
@@ -80,12 +85,13 @@ char AsciiLower(char byte) {
 
 // Only ASCII letters fold: the trail byte of a double-byte character can be a
 // letter too, so a name is folded character by character.
-bool NamesMatch(std::string_view fileName, std::string_view wanted) {
+bool NamesMatch(std::string_view fileName, std::string_view wanted, ProfileCharset charset) {
     if (fileName.size() != wanted.size()) {
         return false;
     }
     for (std::size_t at = 0; at < fileName.size();) {
-        const std::size_t length = cp932::DecoderUnitLength(fileName, at);
+        const std::size_t length =
+            charset == ProfileCharset::kUtf8 ? 1 : cp932::DecoderUnitLength(fileName, at);
         if (length == 1) {
             if (AsciiLower(fileName[at]) != AsciiLower(wanted[at])) {
                 return false;
@@ -101,7 +107,7 @@ bool NamesMatch(std::string_view fileName, std::string_view wanted) {
 // The platform keeps a value as a NUL-terminated string and looks at whole
 // characters when it strips quotes: a quotation mark taken as the second byte
 // of a double-byte pair does not close the value.
-std::string ValueOf(const Characters& chars, std::size_t first, std::size_t last) {
+void SetValue(const Characters& chars, std::size_t first, std::size_t last, ProfileLine& line) {
     for (std::size_t i = first; i < last; ++i) {
         if (chars.Is(i, '\0')) {
             last = i;
@@ -109,37 +115,20 @@ std::string ValueOf(const Characters& chars, std::size_t first, std::size_t last
         }
     }
     std::string_view value = chars.Text(first, last);
+    line.rawValue = std::string(value);
     if (last - first >= 2 && (chars.Is(first, '"') || chars.Is(first, '\'')) &&
         chars.Byte(last - 1) == chars.Byte(first)) {
         value = value.substr(1, value.size() - 2);
     }
-    return std::string(value);
+    line.value = std::string(value);
 }
 
 }  // namespace
 
-ProfileText DetectProfileEncoding(std::string_view fileBytes) {
-    if (fileBytes.starts_with("\xEF\xBB\xBF")) {
-        return {ProfileEncoding::kUtf8, fileBytes.substr(3)};
-    }
-    if (fileBytes.starts_with("\xFF\xFE")) {
-        return {ProfileEncoding::kUtf16LittleEndian, fileBytes.substr(2)};
-    }
-    if (fileBytes.starts_with("\xFE\xFF")) {
-        return {ProfileEncoding::kUtf16BigEndian, fileBytes.substr(2)};
-    }
-    return {ProfileEncoding::kAnsi, fileBytes};
-}
-
-std::optional<std::string> FindProfileValue(std::string_view text, std::string_view section,
-                                            std::string_view key) {
-    const std::string_view wantedSection = TrimmedName(section);
-    const std::string_view wantedKey = TrimmedName(key);
-    const Characters chars(text);
-
-    // Keys before the first section header belong to a section without name.
-    bool inWantedSection = wantedSection.empty();
-    bool wantedSectionSeen = inWantedSection;
+std::vector<ProfileLine> ReadProfileLines(std::string_view text, ProfileCharset charset) {
+    const Characters chars(text, charset);
+    std::vector<ProfileLine> lines;
+    std::size_t lineNumber = 1;
     std::size_t next = 0;
     while (next < chars.size()) {
         std::size_t first = next;
@@ -147,7 +136,13 @@ std::optional<std::string> FindProfileValue(std::string_view text, std::string_v
             ++next;
         }
         std::size_t last = next;
+        const std::size_t thisLineNumber = lineNumber;
+        // A run of line breaks ends one line and skips the empty ones; they
+        // still count for the numbers an editor shows.
         while (next < chars.size() && chars.IsLineBreak(next)) {
+            if (chars.Is(next, '\n') || next + 1 == chars.size() || !chars.Is(next + 1, '\n')) {
+                ++lineNumber;
+            }
             ++next;
         }
         chars.Trim(first, last);
@@ -161,21 +156,17 @@ std::optional<std::string> FindProfileValue(std::string_view text, std::string_v
                 --close;
             }
             if (close > first) {
-                // Only the first section of the name is searched.
-                if (wantedSectionSeen) {
-                    return std::nullopt;
-                }
                 std::size_t nameFirst = first + 1;
                 std::size_t nameLast = close - 1;
                 chars.Trim(nameFirst, nameLast);
-                inWantedSection = NamesMatch(chars.Text(nameFirst, nameLast), wantedSection);
-                wantedSectionSeen = inWantedSection;
+                lines.push_back({ProfileLine::Kind::kSection,
+                                 thisLineNumber,
+                                 std::string(chars.Text(nameFirst, nameLast)),
+                                 {},
+                                 {}});
                 continue;
             }
             // Without a ']' the line is an ordinary key line.
-        }
-        if (!inWantedSection) {
-            continue;
         }
 
         std::size_t equals = first;
@@ -184,17 +175,57 @@ std::optional<std::string> FindProfileValue(std::string_view text, std::string_v
         }
         std::size_t nameLast = equals;
         chars.Trim(first, nameLast);
-        if (!NamesMatch(chars.Text(first, nameLast), wantedKey)) {
+        ProfileLine line{ProfileLine::Kind::kKey,
+                         thisLineNumber,
+                         std::string(chars.Text(first, nameLast)),
+                         {},
+                         {}};
+        if (equals != last) {
+            std::size_t valueFirst = equals + 1;
+            chars.Trim(valueFirst, last);
+            SetValue(chars, valueFirst, last, line);
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+bool ProfileNamesMatch(std::string_view fileName, std::string_view wanted, ProfileCharset charset) {
+    return NamesMatch(fileName, TrimmedName(wanted), charset);
+}
+
+std::optional<std::string> FindProfileValue(std::string_view text, std::string_view section,
+                                            std::string_view key, ProfileCharset charset) {
+    const std::vector<ProfileLine> lines = ReadProfileLines(text, charset);
+    const ProfileLine* line = FindProfileLine(lines, section, key, charset);
+    if (line == nullptr) {
+        return std::nullopt;
+    }
+    return line->value;
+}
+
+const ProfileLine* FindProfileLine(const std::vector<ProfileLine>& lines, std::string_view section,
+                                   std::string_view key, ProfileCharset charset) {
+    const std::string_view wantedSection = TrimmedName(section);
+    const std::string_view wantedKey = TrimmedName(key);
+    // Keys before the first section header belong to a section without name.
+    bool inWantedSection = wantedSection.empty();
+    bool wantedSectionSeen = inWantedSection;
+    for (const ProfileLine& line : lines) {
+        if (line.kind == ProfileLine::Kind::kSection) {
+            // Only the first section of the name is searched.
+            if (wantedSectionSeen) {
+                return nullptr;
+            }
+            inWantedSection = NamesMatch(line.name, wantedSection, charset);
+            wantedSectionSeen = inWantedSection;
             continue;
         }
-        if (equals == last) {
-            return std::nullopt;
+        if (inWantedSection && NamesMatch(line.name, wantedKey, charset)) {
+            return &line;
         }
-        std::size_t valueFirst = equals + 1;
-        chars.Trim(valueFirst, last);
-        return ValueOf(chars, valueFirst, last);
     }
-    return std::nullopt;
+    return nullptr;
 }
 
 }  // namespace vorlent

@@ -3,20 +3,37 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vorlent {
 
-// How the platform's profile reader decodes a file: a byte order mark names a
-// Unicode encoding and is not part of the text; anything else is in the
-// system's ANSI code page.
-enum class ProfileEncoding { kAnsi, kUtf8, kUtf16LittleEndian, kUtf16BigEndian };
+// How the characters of a profile's text are told apart: code page 932 as
+// the platform's reader decodes it, or UTF-8.
+enum class ProfileCharset { kCodePage932, kUtf8 };
 
-struct ProfileText {
-    ProfileEncoding encoding;
-    std::string_view text;  // without the byte order mark
+// One line of a profile that is neither empty nor blank, as the reader sees
+// it: a section header or a key line (a comment line is a key line whose name
+// begins with ';').
+struct ProfileLine {
+    enum class Kind { kSection, kKey };
+    Kind kind;
+    std::size_t lineNumber;  // 1-based, counting CR LF, LF and CR as line ends
+    std::string name;        // trimmed
+    // Key lines with '=': the value with one pair of enclosing quotes
+    // removed, and as it stands; nullopt without '='.
+    std::optional<std::string> value;
+    std::optional<std::string> rawValue;
 };
 
-ProfileText DetectProfileEncoding(std::string_view fileBytes);
+std::vector<ProfileLine> ReadProfileLines(std::string_view text, ProfileCharset charset);
+
+// The line whose value the reader takes for key in section: the first such
+// key of the first section of that name; null where it gives the default.
+const ProfileLine* FindProfileLine(const std::vector<ProfileLine>& lines, std::string_view section,
+                                   std::string_view key, ProfileCharset charset);
+
+// Whether a name from the file is the name asked for, as the reader compares.
+bool ProfileNamesMatch(std::string_view fileName, std::string_view wanted, ProfileCharset charset);
 
 // The value that the platform's GetPrivateProfileStringA finds for key in
 // section of a file in code page 932; nullopt where it gives the default.
@@ -37,7 +54,11 @@ ProfileText DetectProfileEncoding(std::string_view fileBytes);
 // through Unicode and back, which turns an invalid double-byte pair into "・"
 // and a character with two codes into its preferred one; that round trip
 // needs the code page's tables and is left to the caller.
+//
+// In UTF-8 the same rules apply to the ASCII characters they name; no other
+// character is a blank, and nothing is converted.
 std::optional<std::string> FindProfileValue(std::string_view text, std::string_view section,
-                                            std::string_view key);
+                                            std::string_view key,
+                                            ProfileCharset charset = ProfileCharset::kCodePage932);
 
 }  // namespace vorlent

@@ -80,7 +80,7 @@ int WINAPI BKC_OnOutgoing(HostHandle message, int mode) noexcept {
                            {GiveHostTextBack});
     CMessageBoxPrompter prompter;
     return vorlent::CheckOutgoingText(std::move(text), g_checkStrings, g_checkIndex.get(),
-                                      g_ignorePrefixes, prompter);
+                                      g_ignorePrefixes, g_stopPrefixes, prompter);
 }
 
 int WINAPI BKC_OnKeyDispatch(HWND, int, int) noexcept {

@@ -20,6 +20,8 @@ class CPlugInApp : public CWinApp {
 extern CHostApi g_hostApi;
 extern vorlent::StringSet g_checkStrings;
 extern vorlent::StringSet g_ignorePrefixes;
+// A line that begins with one of these ends the search of a body.
+extern vorlent::StringSet g_stopPrefixes;
 // The check strings compiled for the search; null if that could not be done,
 // and then each send compiles them itself.
 extern std::unique_ptr<const vorlent::CheckIndex> g_checkIndex;

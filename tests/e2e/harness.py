@@ -104,6 +104,14 @@ def plugin_copy(folder: str, name: str = "Vorlent.dll", ini: bytes = None,
     return path
 
 
+def add_scenario_file(scenario: "Scenario", path: str):
+    """Appends the commands of a scenario file, comments and blank lines left out."""
+    with open(path, encoding="utf-8") as file:
+        for line in file:
+            if line.strip() and not line.lstrip().startswith("#"):
+                scenario.lines.append(line.rstrip("\n"))
+
+
 def _snapshot(folder: str) -> dict:
     files = {}
     for name in sorted(os.listdir(folder)):
@@ -335,6 +343,9 @@ def wine_environment(start_server: bool = True) -> dict:
         return _display["env"]
     env = dict(os.environ)
     env.setdefault("WINEDEBUG", "-all")
+    if os.path.basename(WINE) == "wine64":
+        # The 64-bit loader named directly: the programs it starts use it too.
+        env.setdefault("WINELOADER", WINE)
     if not env.get("DISPLAY"):
         read_end, write_end = os.pipe()
         xvfb = subprocess.Popen(
@@ -359,11 +370,13 @@ def wine_environment(start_server: bool = True) -> dict:
 
 
 def run_host(owner, scenario: Scenario, host: str = "testhost", version: str = None,
-             hold_ms: int = None, timeout: int = 30, window: bool = True) -> HostRun:
+             hold_ms: int = None, timeout: int = 30, window: bool = True,
+             transcript: str = None) -> HostRun:
     """Runs the scenario in the named test host variant and reads its results.
     Fails the test if the host did not finish cleanly, or if anything in the
     plug-in's folders changed. The scenario, results and Wine's messages stay
-    in the work folder, named after the test."""
+    in the work folder, named after the test. With a transcript path the host
+    also writes its readable account of the run there."""
     runs = os.path.join(WORK, "runs")
     os.makedirs(runs, exist_ok=True)
     base = os.path.join(runs, _name(owner) + "." + host)
@@ -382,6 +395,8 @@ def run_host(owner, scenario: Scenario, host: str = "testhost", version: str = N
         command += ["--hold", str(hold_ms)]
     if not window:
         command.append("--no-window")
+    if transcript is not None:
+        command += ["--transcript", windows_path(transcript)]
     # Output goes to a file, not a pipe: Wine's server would keep a pipe open.
     with open(base + ".stderr", "wb") as errors:
         try:

@@ -18,7 +18,7 @@ def main():
     env = harness.wine_environment(start_server=False)
     prefix = env["WINEPREFIX"]
     if not os.path.exists(os.path.join(prefix, "system.reg")):
-        subprocess.run(["wineboot", "-i"], env=env, check=True, timeout=300,
+        subprocess.run([harness.WINE, "wineboot", "-i"], env=env, check=True, timeout=300,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     for key, name, kind, value in SETTINGS:
         subprocess.run([harness.WINE, "reg", "add", key, "/v", name, "/t", kind, "/d", value,

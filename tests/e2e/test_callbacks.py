@@ -56,7 +56,10 @@ class CallbacksTest(unittest.TestCase):
             expected[offset:offset + len(text) + 1] = text + b"\0"
         self.assertEqual(call.result, 0)
         self.assertEqual(call.record, bytes(expected))
-        self.assertEqual(len(DESCRIPTION), 84)
+        # The copy is not cut at a field's width: each of the first three
+        # texts, NUL included, must end inside its own 80-byte field.
+        for start in (0, 80, 160):
+            self.assertLess(call.record.index(b"\0", start), start + 80, f"field at {start}")
         self.assertEqual(call.boxes, [])
 
     def test_setup_shows_the_notice_and_returns_1_however_closed(self):

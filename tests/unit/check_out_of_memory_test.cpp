@@ -111,7 +111,7 @@ SendOutcome SendFailingAt(long failAt, const std::string& body, const StringSet&
     g_allocations = {g_allocations.live, 0, failAt, false};
     const long liveBefore = g_allocations.live;
     const int result =
-        CheckOutgoingText(std::move(text), checkStrings, compiled, ignorePrefixes, prompter);
+        CheckOutgoingText(std::move(text), checkStrings, compiled, ignorePrefixes, {}, prompter);
     const SendOutcome outcome = {result, g_releases, prompter.asked,
                                  g_allocations.live - liveBefore, g_allocations.failed};
     g_allocations.failAt = 0;

@@ -65,6 +65,7 @@ struct CheckCase {
     std::deque<bool> answers;
     std::vector<std::string> expectedPrompts;
     int expectedResult;
+    StringSet stopPrefixes = {};
 };
 
 class CheckOutgoingTextTest : public testing::TestWithParam<CheckCase> {};
@@ -77,8 +78,8 @@ TEST_P(CheckOutgoingTextTest, AsksInOrderAndStopsOnCancel) {
     for (const CheckIndex* index : {&compiled, static_cast<const CheckIndex*>(nullptr)}) {
         g_sendLog.clear();
         ScriptedPrompter prompter(c.answers);
-        const int result =
-            CheckOutgoingText(Lend(c.body), c.checkStrings, index, c.ignorePrefixes, prompter);
+        const int result = CheckOutgoingText(Lend(c.body), c.checkStrings, index, c.ignorePrefixes,
+                                             c.stopPrefixes, prompter);
         EXPECT_EQ(prompter.asked, c.expectedPrompts);
         EXPECT_EQ(result, c.expectedResult);
         // The body went back once, before the first prompt.
@@ -146,6 +147,23 @@ const CheckCase kCheckCases[] = {
      {},
      {"\x59\x95"},
      kSendGoesAhead},
+    {"StopLineAndAllAfterAreNotSearched",
+     "x\r\n-- \r\ny z",
+     {"y", "x", "--"},
+     {},
+     {},
+     {"x"},
+     kSendGoesAhead,
+     {"-- "}},
+    {"StopLineThatIsAlsoIgnoredStillStops",
+     "> -- \r\nx",
+     {"x"},
+     {">"},
+     {},
+     {},
+     kSendGoesAhead,
+     {"> --"}},
+    {"EmptyStopItemSearchesNothing", "x", {"", "x"}, {}, {}, {}, kSendGoesAhead, {""}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, CheckOutgoingTextTest, testing::ValuesIn(kCheckCases),
@@ -157,8 +175,9 @@ TEST(CheckOutgoingTextTest, NoTextIsAnEmptyBodyAndNothingIsGivenBack) {
     const StringSet checks = {"", "a"};
     g_sendLog.clear();
     ScriptedPrompter prompter({});
-    EXPECT_EQ(CheckOutgoingText(LentText(nullptr, {RecordGiveBack}), checks, nullptr, {}, prompter),
-              kSendGoesAhead);
+    EXPECT_EQ(
+        CheckOutgoingText(LentText(nullptr, {RecordGiveBack}), checks, nullptr, {}, {}, prompter),
+        kSendGoesAhead);
     EXPECT_EQ(g_sendLog, std::vector<std::string>{"ask "});
 }
 
@@ -171,7 +190,7 @@ TEST(CheckOutgoingTextTest, FailureWhileAskingLetsTheSendGoAhead) {
     const StringSet checks = {"a"};
     g_sendLog.clear();
     ThrowingPrompter prompter;
-    EXPECT_EQ(CheckOutgoingText(Lend("a"), checks, nullptr, {}, prompter), kSendGoesAhead);
+    EXPECT_EQ(CheckOutgoingText(Lend("a"), checks, nullptr, {}, {}, prompter), kSendGoesAhead);
     EXPECT_EQ(g_sendLog, std::vector<std::string>{"give back"});
 }
 

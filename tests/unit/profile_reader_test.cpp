@@ -89,24 +89,39 @@ TEST(FindProfileValueTest, RequestedNamesAreTrimmed) {
     EXPECT_EQ(FindProfileValue("[Config]\r\nkey=a\r\n", " Config\t", " KEY "), "a");
 }
 
-TEST(DetectProfileEncodingTest, ByteOrderMarkNamesEncodingAndIsDropped) {
-    struct Case {
-        std::string bytes;
-        ProfileEncoding encoding;
-        std::string text;
-    };
-    const Case cases[] = {
-        {"[Config]", ProfileEncoding::kAnsi, "[Config]"},
-        {"\xEF\xBB\xBF[C]", ProfileEncoding::kUtf8, "[C]"},
-        {"\xFF\xFE[\0", ProfileEncoding::kUtf16LittleEndian, "[\0"},
-        {"\xFE\xFF\0[", ProfileEncoding::kUtf16BigEndian, "\0["},
-        {"", ProfileEncoding::kAnsi, ""},
-    };
-    for (const Case& c : cases) {
-        const ProfileText text = DetectProfileEncoding(c.bytes);
-        EXPECT_EQ(text.encoding, c.encoding) << c.bytes;
-        EXPECT_EQ(text.text, c.text) << c.bytes;
-    }
+// A UTF-8 file goes through the same rules; a trail byte that code page 932
+// would pair with the next byte must not swallow a line break or a quote.
+TEST(FindProfileValueTest, Utf8TextKeepsTheRulesAndItsBytes) {
+    // 付 is E4 BB 98, and 0x98 is a lead byte in code page 932.
+    const std::string tenpuUtf8 = "\xE6\xB7\xBB\xE4\xBB\x98";
+    EXPECT_EQ(FindProfileValue("[config]\r\ncheck string = \"" + tenpuUtf8 + "\"\r\nx=1\r\n",
+                               "Config", "Check String", ProfileCharset::kUtf8),
+              tenpuUtf8);
+    EXPECT_EQ(FindProfileValue("[Config]\nCheck String=" + tenpuUtf8 + "\nOther=b\n", "Config",
+                               "Other", ProfileCharset::kUtf8),
+              "b");
+    // The same bytes read as code page 932 join the line break to 0x98.
+    EXPECT_EQ(
+        FindProfileValue("[Config]\nCheck String=" + tenpuUtf8 + "\nOther=b\n", "Config", "Other"),
+        std::nullopt);
+}
+
+TEST(ReadProfileLinesTest, NumbersLinesAsAnEditorDoes) {
+    const std::vector<ProfileLine> lines =
+        ReadProfileLines("; note\r\n\r\n[Config]\rCheck String= \"a\" \n\n\nIgnore Line Prefix\r\n",
+                         ProfileCharset::kCodePage932);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].lineNumber, 1u);
+    EXPECT_EQ(lines[0].name, "; note");
+    EXPECT_EQ(lines[1].kind, ProfileLine::Kind::kSection);
+    EXPECT_EQ(lines[1].lineNumber, 3u);
+    EXPECT_EQ(lines[2].lineNumber, 4u);
+    EXPECT_EQ(lines[2].rawValue, "\"a\"");
+    EXPECT_EQ(lines[2].value, "a");
+    EXPECT_EQ(lines[3].lineNumber, 7u);
+    EXPECT_EQ(lines[3].value, std::nullopt);
+    EXPECT_EQ(FindProfileLine(lines, "config", "check string", ProfileCharset::kCodePage932),
+              &lines[2]);
 }
 
 TEST(CodePage932Test, InsideCharacterIsToldFromTheLineStart) {

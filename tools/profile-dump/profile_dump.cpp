@@ -1,7 +1,9 @@
 // Prints values of a configuration file as the plug-in would receive them,
 // one lookup a line, so that the platform's reader (the Windows build, run
 // under Wine) and the portable reader (the native build) can be compared
-// byte for byte.
+// byte for byte. A file in a Unicode encoding is read as the plug-in reads
+// it, by the shared reader on both sides, and its value given in code page
+// 932 without the characters the code page lacks.
 //
 //   profile-dump RESULT_FILE INI_FILE SECTION KEY [SECTION KEY]...
 //
@@ -11,8 +13,13 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <string>
 
+#include "config/profile_reader.h"
+#include "config/text_encoding.h"
+#include "config/unicode_profile.h"
 #include "profile_source.h"
 
 namespace {
@@ -29,6 +36,27 @@ std::string Hex(const std::string& bytes) {
     return hex;
 }
 
+std::optional<std::string> UnicodeFileText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return std::nullopt;
+    }
+    const std::string bytes(std::istreambuf_iterator<char>(file), {});
+    return vorlent::UnicodeProfileText(vorlent::text::DetectTextEncoding(bytes));
+}
+
+std::string ReadValue(const std::optional<std::string>& unicodeText, const std::string& iniPath,
+                      const char* section, const char* key) {
+    if (!unicodeText) {
+        return vorlent::tool::ReadProfileValue(iniPath, section, key);
+    }
+    const std::optional<std::string> value =
+        vorlent::FindProfileValue(*unicodeText, section, key, vorlent::ProfileCharset::kUtf8);
+    const std::u16string units =
+        *vorlent::text::DecodeUnicode(vorlent::text::TextEncoding::kUtf8, value.value_or(""));
+    return vorlent::text::EncodeCp932(units, vorlent::text::JisVariants::kFold).bytes;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -43,8 +71,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string iniPath = argv[2];
+    const std::optional<std::string> unicodeText = UnicodeFileText(iniPath);
     for (int i = 3; i + 1 < argc; i += 2) {
-        const std::string value = vorlent::tool::ReadProfileValue(iniPath, argv[i], argv[i + 1]);
+        const std::string value = ReadValue(unicodeText, iniPath, argv[i], argv[i + 1]);
         result << '[' << argv[i] << "] " << argv[i + 1] << ": " << value.size() << ' ' << Hex(value)
                << '\n';
     }

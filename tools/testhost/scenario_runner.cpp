@@ -207,8 +207,8 @@ bool ScenarioRunner::Setup(const ScenarioCommand&) {
 }
 
 bool ScenarioRunner::Outgoing(const ScenarioCommand& command) {
-    std::uint32_t handle = 0;
-    std::uint32_t mode = 0;
+    std::uintptr_t handle = 0;
+    std::uintptr_t mode = 0;
     if (command.words.size() != 2 || !ParseArgument(command.words[0], handle) ||
         !ParseArgument(command.words[1], mode)) {
         return false;
@@ -220,9 +220,9 @@ bool ScenarioRunner::Call(const ScenarioCommand& command) {
     if (command.words.empty()) {
         return false;
     }
-    std::vector<std::uint32_t> arguments;
+    std::vector<std::uintptr_t> arguments;
     for (std::size_t i = 1; i < command.words.size(); ++i) {
-        std::uint32_t value = 0;
+        std::uintptr_t value = 0;
         if (!ParseArgument(command.words[i], value)) {
             return false;
         }
@@ -237,7 +237,7 @@ bool ScenarioRunner::Say(const ScenarioCommand& command) {
 }
 
 bool ScenarioRunner::CallPlugin(const std::string& name,
-                                const std::vector<std::uint32_t>& arguments,
+                                const std::vector<std::uintptr_t>& arguments,
                                 const std::vector<char>* record) {
     const FARPROC callback = plugin_.Find(name.c_str());
     if (callback == nullptr) {
@@ -245,7 +245,7 @@ bool ScenarioRunner::CallPlugin(const std::string& name,
     }
     std::string argumentText;
     std::string shownArguments;
-    for (const std::uint32_t argument : arguments) {
+    for (const std::uintptr_t argument : arguments) {
         const std::string number = std::to_string(static_cast<std::int32_t>(argument));
         argumentText += (argumentText.empty() ? "" : ",") + number;
         shownArguments += (shownArguments.empty() ? "" : ", ") + number;
@@ -281,13 +281,13 @@ bool ScenarioRunner::CallPlugin(const std::string& name,
     return true;
 }
 
-bool ScenarioRunner::ParseArgument(const std::string& word, std::uint32_t& value) const {
+bool ScenarioRunner::ParseArgument(const std::string& word, std::uintptr_t& value) const {
     if (word == "main") {
-        value = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(windows_.Main()));
+        value = reinterpret_cast<std::uintptr_t>(windows_.Main());
         return true;
     }
     if (word == "popup") {
-        value = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(windows_.Popup()));
+        value = reinterpret_cast<std::uintptr_t>(windows_.Popup());
         return true;
     }
     if (word == "null") {
@@ -300,6 +300,6 @@ bool ScenarioRunner::ParseArgument(const std::string& word, std::uint32_t& value
     if (end == word.c_str() || *end != '\0' || errno != 0) {
         return false;
     }
-    value = static_cast<std::uint32_t>(number);
+    value = static_cast<std::uintptr_t>(number);
     return true;
 }

@@ -64,9 +64,9 @@ class ScenarioRunner {
 
     // Calls a callback and reports its result with the state around it;
     // false if the plug-in has no such export.
-    bool CallPlugin(const std::string& name, const std::vector<std::uint32_t>& arguments,
+    bool CallPlugin(const std::string& name, const std::vector<std::uintptr_t>& arguments,
                     const std::vector<char>* record = nullptr);
-    bool ParseArgument(const std::string& word, std::uint32_t& value) const;
+    bool ParseArgument(const std::string& word, std::uintptr_t& value) const;
 
     HostWindows& windows_;
     BoxAnswerer& answerer_;

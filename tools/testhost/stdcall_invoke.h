@@ -14,4 +14,4 @@ struct StdcallResult {
 };
 
 // Calls a WINAPI function with 32-bit arguments, checking the stack after.
-StdcallResult InvokeStdcall(FARPROC function, const std::vector<std::uint32_t>& arguments);
+StdcallResult InvokeStdcall(FARPROC function, const std::vector<std::uintptr_t>& arguments);

@@ -22,25 +22,35 @@ bool LeavesQuoteOpen(std::string_view value) {
 }
 
 ListAnalysis AnalyzeQuotedList(std::string_view value) {
-    ListAnalysis analysis;
-    analysis.items = CQuotedList(value).Items();
+    ConfiguredList list;
+    const CQuotedList items(value);
+    for (std::size_t i = 0; i < items.GetCount(); ++i) {
+        list.items.push_back({i + 1, items.GetAt(i)});
+    }
+    return AnalyzeList(list, LeavesQuoteOpen(value));
+}
 
+ListAnalysis AnalyzeList(const ConfiguredList& list, bool quoteLeftOpen) {
+    ListAnalysis analysis;
     std::map<std::string_view, std::size_t> firstPlace;
-    for (std::size_t i = 0; i < analysis.items.size(); ++i) {
-        const std::string& item = analysis.items[i];
-        const std::size_t place = i + 1;
+    for (const ConfiguredItem& listItem : list.items) {
+        analysis.items.push_back(listItem.bytes);
+    }
+    for (const ConfiguredItem& listItem : list.items) {
+        const std::string& item = listItem.bytes;
+        const std::size_t place = listItem.place;
         if (item.empty()) {
-            analysis.findings.push_back({ListProblem::kEmptyItem, place, 0});
+            analysis.findings.push_back({ListProblem::kEmptyItem, place, 0, item});
         }
         if (item.find("\r\n") != std::string::npos) {
-            analysis.findings.push_back({ListProblem::kContainsCrLf, place, 0});
+            analysis.findings.push_back({ListProblem::kContainsCrLf, place, 0, item});
         }
         const auto [earlier, isFirst] = firstPlace.emplace(item, place);
         if (!isFirst) {
-            analysis.findings.push_back({ListProblem::kRepeats, place, earlier->second});
+            analysis.findings.push_back({ListProblem::kRepeats, place, earlier->second, item});
         }
     }
-    if (LeavesQuoteOpen(value)) {
+    if (quoteLeftOpen) {
         analysis.findings.push_back({ListProblem::kQuoteLeftOpen, 0, 0});
     }
     return analysis;

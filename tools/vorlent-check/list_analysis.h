@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "config/unicode_profile.h"
+
 namespace vorlent::tool {
 
 enum class ListProblem {
@@ -18,6 +20,7 @@ struct ListFinding {
     ListProblem problem;
     std::size_t item;  // 1-based place in the list
     std::size_t sameAs;
+    std::string text = {};  // the item
 };
 
 // A configured list as the plug-in's parser splits it, in list order, with
@@ -29,6 +32,10 @@ struct ListAnalysis {
 };
 
 ListAnalysis AnalyzeQuotedList(std::string_view value);
+
+// The same for a list already split (and converted), with whether its value
+// leaves a quotation mark open.
+ListAnalysis AnalyzeList(const ConfiguredList& list, bool quoteLeftOpen);
 
 // Whether the parser is still inside quotation marks at the end of the value.
 bool LeavesQuoteOpen(std::string_view value);

@@ -18,27 +18,30 @@
 #endif
 
 #include "check/string_set.h"
+#include "config/config_keys.h"
+#include "config/text_encoding.h"
+#include "config_warnings.h"
+#include "configuration.h"
 #include "display_text.h"
 #include "dry_run.h"
 #include "executable_path.h"
 #include "list_analysis.h"
 #include "options.h"
 #include "profile_source.h"
-#include "temporary_file.h"
 #include "text_codec.h"
 
 namespace vorlent::tool {
 namespace {
 
 constexpr char kProgram[] = "vorlent-check";
-constexpr char kSection[] = "Config";
-constexpr char kCheckStringKey[] = "Check String";
-constexpr char kIgnoreLinePrefixKey[] = "Ignore Line Prefix";
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 constexpr int kNoPrompt = 0;
 constexpr int kPrompts = 1;
 constexpr int kInputError = 2;
+// Only the configuration checked: whether it drew a warning.
+constexpr int kNoWarning = 0;
+constexpr int kWarnings = 1;
 
 // A usage or input error: one line naming the file and the problem.
 class InputError : public std::runtime_error {
@@ -112,23 +115,31 @@ std::optional<std::string> EncodingWarning(const NamedText& input, const TextCod
     return std::nullopt;
 }
 
-enum class ListKind { kCheckStrings, kIgnorePrefixes };
+enum class ListKind { kCheckStrings, kIgnorePrefixes, kStopPrefixes };
 
-std::string DescribeFinding(ListKind kind, const ListFinding& finding,
-                            const std::vector<std::string>& items, const DisplayText& display) {
+std::string DescribeFinding(ListKind kind, const char* keyName, const ListFinding& finding,
+                            const DisplayText& display) {
     const bool checks = kind == ListKind::kCheckStrings;
-    const std::string key = checks ? "\"Check String\"" : "\"Ignore Line Prefix\"";
+    const std::string key = std::string("\"") + keyName + '"';
     const std::string item = key + " item " + std::to_string(finding.item);
     const std::string shown =
-        finding.item == 0 ? std::string() : item + " " + display.Quoted(items[finding.item - 1]);
+        finding.item == 0 ? std::string() : item + " " + display.Quoted(finding.text);
     switch (finding.problem) {
         case ListProblem::kEmptyItem:
-            return checks ? item +
-                                " is empty: it is found in the first searched line of every "
-                                "message, so every send prompts"
-                          : item +
-                                " is empty: every line begins with it, so no line is ever "
-                                "searched";
+            switch (kind) {
+                case ListKind::kCheckStrings:
+                    return item +
+                           " is empty: it is found in the first searched line of every "
+                           "message, so every send prompts";
+                case ListKind::kIgnorePrefixes:
+                    return item +
+                           " is empty: every line begins with it, so no line is ever searched";
+                case ListKind::kStopPrefixes:
+                    return item +
+                           " is empty: the first line begins with it and ends the search, so "
+                           "nothing is ever searched";
+            }
+            return {};
         case ListProblem::kContainsCrLf:
             return shown +
                    " holds CR LF: " + (checks ? "it is never found" : "no line begins with it") +
@@ -144,38 +155,40 @@ std::string DescribeFinding(ListKind kind, const ListFinding& finding,
     return {};
 }
 
-StringSet ReportList(ListKind kind, const std::string& value, const DisplayText& display) {
-    const ListAnalysis analysis = AnalyzeQuotedList(value);
+struct ListReport {
+    ListKind kind;
+    const ConfiguredKey& key;
+    const char* name;  // of the set, for the listing
+};
+
+// A warning on the line it concerns, as compilers write it.
+void PrintWarning(const std::string& iniName, std::size_t line, const std::string& text) {
+    std::cout << iniName;
+    if (line != 0) {
+        std::cout << ':' << line;
+    }
+    std::cout << ": warning: " << text << '\n';
+}
+
+StringSet ReportList(const ListReport& report, const CheckerConfiguration& configuration,
+                     const std::string& iniName, const DisplayText& display, bool& anyWarning) {
+    const ListAnalysis analysis = AnalyzeList(report.key.list, LeavesQuoteOpen(report.key.value));
+    const std::size_t line = ValueLine(configuration, report.key.key);
     for (const ListFinding& finding : analysis.findings) {
-        std::cout << "warning: " << DescribeFinding(kind, finding, analysis.items, display) << '\n';
+        PrintWarning(iniName, line, DescribeFinding(report.kind, report.key.key, finding, display));
+        anyWarning = true;
     }
     const StringSet set(analysis.items.begin(), analysis.items.end());
-    const char* name = kind == ListKind::kCheckStrings ? "check strings" : "ignore prefixes";
     if (set.empty()) {
-        std::cout << name << ": none\n";
+        std::cout << report.name << ": none\n";
     } else {
-        std::cout << name << " (" << set.size() << ", in the byte order the plug-in keeps):\n";
+        std::cout << report.name << " (" << set.size()
+                  << ", in the byte order the plug-in keeps):\n";
         for (const ByteString& element : set) {
             std::cout << "  " << display.Quoted(element) << '\n';
         }
     }
     return set;
-}
-
-// The values as the plug-in reads them; UTF-8 input is turned into code
-// page 932 first and read from a copy, through the same reader.
-std::pair<std::string, std::string> ReadConfiguration(const NamedText& ini,
-                                                      const std::string& iniPath,
-                                                      const Options& options,
-                                                      const TextCodec& codec) {
-    std::unique_ptr<TemporaryFile> converted;
-    std::string readPath = iniPath;
-    if (options.utf8Input) {
-        converted = std::make_unique<TemporaryFile>(ToCp932(ini, codec));
-        readPath = converted->Path().string();
-    }
-    return {ReadProfileValue(readPath, kSection, kCheckStringKey),
-            ReadProfileValue(readPath, kSection, kIgnoreLinePrefixKey)};
 }
 
 bool ReportMessage(const NamedText& message, const StringSet& checkStrings,
@@ -250,7 +263,12 @@ int Run(const std::vector<std::string>& arguments) {
         }
         messages.push_back(std::move(message));
     }
-    const auto [checkValue, ignoreValue] = ReadConfiguration(ini, iniPath, options, codec);
+    // The INI file's encoding is decided as the plug-in decides it, whatever
+    // the message files are in.
+    const CheckerConfiguration configuration =
+        ReadCheckerConfiguration(ini.bytes, [&iniPath](const std::string& key) {
+            return ReadProfileValue(iniPath, config::kSection, key);
+        });
 
     const bool utf8Output =
         options.outputEncoding == OutputEncoding::kUtf8 ||
@@ -258,13 +276,25 @@ int Run(const std::vector<std::string>& arguments) {
     const DisplayText display(codec, utf8Output);
 
     std::cout << "configuration: " << iniPath << '\n';
-    if (!options.utf8Input) {
-        if (const std::optional<std::string> warning = EncodingWarning(ini, codec)) {
-            std::cout << "warning: " << *warning << '\n';
-        }
+    std::cout << "configuration encoding: " << text::TextEncodingName(configuration.encoding)
+              << '\n';
+    bool anyWarning = false;
+    for (const ConfigWarning& warning : FindConfigWarnings(configuration)) {
+        PrintWarning(ini.name, warning.line, DescribeConfigWarning(warning, display));
+        anyWarning = true;
     }
-    const StringSet checkStrings = ReportList(ListKind::kCheckStrings, checkValue, display);
-    const StringSet ignorePrefixes = ReportList(ListKind::kIgnorePrefixes, ignoreValue, display);
+    const StringSet checkStrings =
+        ReportList({ListKind::kCheckStrings, configuration.checkStrings, "check strings"},
+                   configuration, ini.name, display, anyWarning);
+    const StringSet ignorePrefixes =
+        ReportList({ListKind::kIgnorePrefixes, configuration.ignorePrefixes, "ignore prefixes"},
+                   configuration, ini.name, display, anyWarning);
+    ReportList({ListKind::kStopPrefixes, configuration.stopPrefixes, "stop prefixes"},
+               configuration, ini.name, display, anyWarning);
+    if (messages.empty()) {
+        std::cout.flush();
+        return anyWarning ? kWarnings : kNoWarning;
+    }
 
     bool anyPrompt = false;
     for (const NamedText& message : messages) {

@@ -70,20 +70,29 @@ the line. The check assumes OK is pressed each time; Cancel on any warning
 stops the send there. MESSAGE is a file holding the body text as raw bytes,
 or - for standard input. Without MESSAGE only the configuration is checked.
 
-The configuration is read with the plug-in's own rules, and the checker warns
-about items that cannot do what was meant: an empty check string (it warns on
-every message), an empty ignore prefix (no line is ever searched), an item
-holding CR LF (never found), an item given twice, a quotation mark left open.
-It then lists both sets in the byte order the plug-in holds them in.
+The configuration is read with the plug-in's own rules. Its encoding is
+decided as the plug-in decides it and named: a file with a UTF-16 or UTF-8
+byte order mark, or one that is UTF-8 throughout, is decoded and each item
+turned into code page 932; any other file is read as code page 932. The
+checker warns, with the line, about what cannot do what was meant: an empty
+check string (it warns on every message), an empty ignore prefix (no line is
+ever searched), an empty "Ignore From Line Prefix" item (nothing is
+searched), an item holding CR LF, an item given twice, a quotation mark left
+open, a key given twice, a second or misspelt section, a misspelt key, blanks
+outside quotation marks around an item, a full-width or ideographic comma in
+an item, a ; in a value, a value wholly in quotation marks, a check string
+inside another, and an item left out because code page 932 lacks one of its
+characters. It then lists the three sets in the byte order the plug-in holds
+them in.
 
 Options:
   --ini FILE            read the configuration from FILE
                         (default: Vorlent.ini beside this program)
   -v, --verbose         also show the lines that an ignore prefix skips, and
                         which prefix
-  --utf8-input          the message files and the INI file are UTF-8: convert
-                        them to code page 932 first, as the mail client
-                        would hand the text over
+  --utf8-input          the message files are UTF-8: convert them to code
+                        page 932 first, as the mail client would hand the
+                        text over (the INI file's encoding is detected)
   --output-encoding ENC show texts as cp932 (the bytes as stored) or utf8;
                         by default UTF-8 when the terminal uses UTF-8
   -h, --help            show this help
@@ -93,8 +102,10 @@ sees them. A warning marked "straddles" is found only across two characters,
 from the second byte of a double-byte character on: the plug-in warns, but no
 such text stands in the line.
 
-Exit status: 0 when no warning would be raised, 1 when one would, 2 on a
-usage or input error (bad option, missing or unreadable file).
+Exit status: with message files, 0 when no warning would be raised, 1 when
+one would; without message files, 0 when the configuration draws no warning,
+1 when it does; 2 on a usage or input error (bad option, missing or
+unreadable file).
 )";
 }
 

@@ -4,11 +4,12 @@
 
 namespace vorlent::tool {
 
-// One value of a configuration file exactly as the plug-in receives it from
-// the platform's profile reader, whole however long it is; the empty default
-// when the file, the section or the key is missing. On Windows this is the
-// platform's own reader; elsewhere the portable reader, after turning a file
-// marked as Unicode into code page 932 as the platform does.
+// One value of a configuration file in the ANSI code page exactly as the
+// plug-in receives it from the platform's profile reader, whole however long
+// it is; the empty default when the file, the section or the key is missing.
+// On Windows this is the platform's own reader; elsewhere the portable reader.
+// A file in a Unicode encoding is not for this reader: the plug-in reads
+// such a file itself.
 std::string ReadProfileValue(const std::string& iniPath, const std::string& section,
                              const std::string& key);
 

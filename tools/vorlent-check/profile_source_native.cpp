@@ -20,25 +20,6 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-// A file marked as Unicode reaches the plug-in in code page 932. A character
-// the code page lacks comes out as '?', the platform's default character;
-// the platform's look-alike choices (an accented e as a plain e, say) and its
-// own view of a few characters (such as the wave dash) are not followed.
-std::string UnicodeToCp932(const char* encoding, std::string_view text) {
-    const IconvConverter toCp932("CP932", encoding);
-    const IconvConverter toUtf32("UTF-32LE", encoding);
-    const IconvConverter fromUtf32("CP932", "UTF-32LE");
-    if (std::optional<std::string> whole = toCp932.Convert(text)) {
-        return *whole;
-    }
-    std::string result;
-    const std::string utf32 = toUtf32.Convert(text).value_or("");
-    for (std::size_t at = 0; at + 4 <= utf32.size(); at += 4) {
-        result += fromUtf32.Convert(std::string_view(utf32).substr(at, 4)).value_or("?");
-    }
-    return result;
-}
-
 // The platform hands a value from an ANSI file back after a trip through
 // Unicode: an invalid double-byte pair or a lead byte on its own becomes "・",
 // a character with two codes (the NEC and IBM extensions) comes back under
@@ -75,20 +56,7 @@ std::string ReadProfileValue(const std::string& iniPath, const std::string& sect
     if (!bytes) {
         return {};
     }
-    const ProfileText file = DetectProfileEncoding(*bytes);
-    switch (file.encoding) {
-        case ProfileEncoding::kAnsi:
-            return RoundTripCp932(FindProfileValue(file.text, section, key).value_or(""));
-        case ProfileEncoding::kUtf8:
-            return FindProfileValue(UnicodeToCp932("UTF-8", file.text), section, key).value_or("");
-        case ProfileEncoding::kUtf16LittleEndian:
-            return FindProfileValue(UnicodeToCp932("UTF-16LE", file.text), section, key)
-                .value_or("");
-        case ProfileEncoding::kUtf16BigEndian:
-            return FindProfileValue(UnicodeToCp932("UTF-16BE", file.text), section, key)
-                .value_or("");
-    }
-    return {};
+    return RoundTripCp932(FindProfileValue(*bytes, section, key).value_or(""));
 }
 
 }  // namespace vorlent::tool

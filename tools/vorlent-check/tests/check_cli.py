@@ -112,11 +112,18 @@ def main():
                      '"Ignore Line Prefix" item 2 is empty']:
             c.expect("config warnings", f"warning: {text}" in out, f"{text!r} not in {out!r}")
 
-        # UTF-8 files are flagged, and checked as meant with --utf8-input.
+        # A UTF-8 INI is read as the plug-in reads it, and named; a UTF-8
+        # message is flagged, and checked as meant with --utf8-input.
         utf8_ini = c.write("utf8.ini", "[Config]\nCheck String=添付\n".encode("utf-8"))
         utf8_mail = c.write("utf8.txt", "資料を添付します".encode("utf-8"))
         rc, out, err = c.run("--ini", utf8_ini, utf8_mail)
-        c.expect("utf8 warned", "utf8.ini looks like UTF-8" in out and rc == 0, out)
+        c.expect("utf8 warned", "configuration encoding: UTF-8\n" in out and
+                 "utf8.txt looks like UTF-8" in out and '  "添付"' in out and rc == 0, out)
+        # Only the configuration: the exit status says whether it drew a warning.
+        rc, out, err = c.run("--ini", utf8_ini)
+        c.expect("config only, clean", rc == 0 and "warning" not in out, out)
+        rc, out, err = c.run("--ini", warned)
+        c.expect("config only, warned", rc == 1, f"rc={rc}")
         rc, out, err = c.run("--ini", utf8_ini, "--utf8-input", utf8_mail)
         c.expect("utf8 input", rc == 1 and 'prompt "添付": 資料を添付します' in out, out + err)
         rc, out, err = c.run("--ini", ini, "--utf8-input", c.write("bad.txt", b"\xff\xfe"))
