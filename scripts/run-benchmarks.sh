@@ -116,6 +116,22 @@ for name, run in medians.items():
         print(f"| {size_name(size)} | {count} | {two} | {four} | {rate(size, time)} "
               f"| {time / limit:.1f} |")
 
+peers = [name for name in medians if name.startswith("BM_Hyperscan/")]
+if peers:
+    print()
+    print("| body | strings | of them 2 bytes | of them 4 bytes | check | Hyperscan "
+          "| check / Hyperscan | check / memchr line pass |")
+    print("|---|---|---|---|---|---|---|---|")
+    for name in peers:
+        _, size, count, two, four = name.split("/")
+        ours = (medians[f"BM_Check/{size}/{count}"] if (two, four) == ("0", "0")
+                else medians[f"BM_CheckShortMix/{size}/{count}/{two}/{four}"])
+        size = int(size)
+        ours, theirs = seconds(ours), seconds(medians[name])
+        limit = seconds(medians[f"BM_MemchrLines/{size}"])
+        print(f"| {size_name(size)} | {count} | {two} | {four} | {rate(size, ours)} "
+              f"| {rate(size, theirs)} | {ours / theirs:.2f} | {ours / limit:.1f} |")
+
 print()
 print("| body | strings | check building its index in the send | ratio to memchr line pass "
       "| peak heap of one send |")
