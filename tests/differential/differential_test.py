@@ -11,7 +11,8 @@ the portable reader (native) and through GetPrivateProfileStringA (Windows,
 under Wine); every value must agree byte for byte.
 
 checker: vorlent-check, native and Windows, answers the same messages with the
-same output and exit status.
+same output and exit status: a few runs of its own and every case of
+tools/vorlent-check/tests/checker_cases.py that shows no path of the build.
 
 codepage: the code page 932 table that the plug-in and the checker convert
 Unicode files with agrees with WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS)
@@ -24,6 +25,10 @@ import os
 import shutil
 import subprocess
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools",
+                                "vorlent-check", "tests"))
+import checker_cases  # noqa: E402
 
 LOOKUPS = [
     ("Config", "Check String"),
@@ -204,7 +209,7 @@ def compare_checkers(arguments):
         ["--ini", "Vorlent.ini", "-v", "mail.txt", "quiet.txt"],
         ["--ini", "Vorlent.ini", "--output-encoding", "cp932", "mail.txt"],
         ["--ini", "hidden.ini", "mail.txt"],
-        ["--ini", "utf8.ini", "--utf8-input", "utf8.txt"],
+        ["--ini", "Vorlent.ini", "--message-encoding", "utf8", "utf8.txt"],
         ["--ini", "utf8.ini", "utf8.txt"],
         ["--ini", "Vorlent.ini", "missing.txt"],
         ["--ini", "Vorlent.ini", "--frobnicate"],
@@ -219,9 +224,11 @@ def compare_checkers(arguments):
             with open(out_path, "wb") as out, open(err_path, "wb") as err:
                 arguments_for_side = run if "--output-encoding" in run else \
                     ["--output-encoding", "utf8", *run]
+                # The same locale on both sides, so both speak Japanese.
                 rc = run_quietly([*command, *arguments_for_side],
-                                 environment if side == "Windows" else None, arguments.work,
-                                 out, err)
+                                 checker_cases.environment(
+                                     "ja", environment if side == "Windows" else None),
+                                 arguments.work, out, err)
             with open(out_path, "rb") as f:
                 out_text = f.read().replace(b"\r\n", b"\n")
             with open(err_path, "rb") as f:
@@ -232,7 +239,19 @@ def compare_checkers(arguments):
                             f"  Windows: {answers[1]!r}")
         elif answers[0][0] not in (0, 1, 2):
             failures.append(f"vorlent-check {' '.join(run)}: exit status {answers[0][0]}")
-    print(f"{len(runs)} runs of vorlent-check on both sides")
+    compared = 0
+    for case in checker_cases.CASES:
+        if not case.compare or case.stdin is not None:
+            continue
+        compared += 1
+        native = checker_cases.run_case(case, arguments.native,
+                                        os.path.join(arguments.work, "native", case.name))
+        windows = checker_cases.run_case(case, arguments.windows,
+                                         os.path.join(arguments.work, "windows", case.name),
+                                         wine=arguments.wine, env=environment)
+        if native != windows:
+            failures.append(f"case {case.name}:\n  native:  {native!r}\n  Windows: {windows!r}")
+    print(f"{len(runs)} runs and {compared} shared cases of vorlent-check on both sides")
     return failures
 
 

@@ -61,7 +61,7 @@ def crlf_lines(*lines) -> bytes:
 
 
 def ini_file(check=None, ignore=None, section="Config", check_key="Check String",
-             ignore_key="Ignore Line Prefix") -> bytes:
+             ignore_key="Ignore Line Prefix", stop=None) -> bytes:
     """An INI file as a user would save it: code page 932, CRLF line ends.
     A value of None leaves its key out."""
     lines = [b"; written by the end-to-end tests", b"[" + encode(section) + b"]"]
@@ -69,6 +69,8 @@ def ini_file(check=None, ignore=None, section="Config", check_key="Check String"
         lines.append(encode(check_key) + b"=" + encode(check))
     if ignore is not None:
         lines.append(encode(ignore_key) + b"=" + encode(ignore))
+    if stop is not None:
+        lines.append(b"Ignore From Line Prefix=" + encode(stop))
     return b"\r\n".join(lines) + b"\r\n"
 
 

@@ -17,21 +17,13 @@
 #include <string>
 
 #include "config/text_encoding.h"
+#include "hex_text.h"
 
 namespace {
 
+// Bytes for the report; "-" for none.
 std::string Hex(const std::string& bytes) {
-    if (bytes.empty()) {
-        return "-";
-    }
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string hex;
-    for (const char byte : bytes) {
-        const auto value = static_cast<unsigned char>(byte);
-        hex += kDigits[value >> 4];
-        hex += kDigits[value & 0x0F];
-    }
-    return hex;
+    return bytes.empty() ? std::string("-") : vorlent::tool::ToHex(bytes);
 }
 
 // What Windows writes for the character, or nothing where it would have to

@@ -1,5 +1,6 @@
 #include "event_line.h"
 
+#include "hex_text.h"
 #include "text_encoding.h"
 
 EventLine& EventLine::Add(std::string_view name, std::string_view value) {
@@ -20,7 +21,7 @@ EventLine& EventLine::Hex(std::string_view name, std::string_view bytes) {
     text_ += ' ';
     text_ += name;
     text_ += '=';
-    text_ += ToHex(bytes);
+    text_ += vorlent::tool::ToHex(bytes);
     return *this;
 }
 

@@ -19,18 +19,6 @@ int HexDigit(char c) {
 
 }  // namespace
 
-std::string ToHex(std::string_view bytes) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string hex;
-    hex.reserve(bytes.size() * 2);
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        hex += kDigits[byte >> 4];
-        hex += kDigits[byte & 0x0F];
-    }
-    return hex;
-}
-
 std::optional<std::string> FromHex(std::string_view hex) {
     if (hex.size() % 2 != 0) {
         return std::nullopt;

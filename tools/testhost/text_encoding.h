@@ -7,9 +7,8 @@
 #include <string>
 #include <string_view>
 
-// Bytes as lower-case hex, two digits each: how texts go into the results file.
-std::string ToHex(std::string_view bytes);
-// The bytes of a hex text; nullopt if it is not one.
+// The bytes of a hex text (as vorlent::tool::ToHex writes it); nullopt if it
+// is not one.
 std::optional<std::string> FromHex(std::string_view hex);
 
 std::wstring WideFromCodePage(std::string_view bytes, UINT codePage);

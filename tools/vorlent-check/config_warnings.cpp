@@ -306,9 +306,11 @@ std::string KeyName(const std::string& key) {
     return '"' + key + '"';
 }
 
-std::string ItemName(const ConfigWarning& warning, const DisplayText& display) {
-    return KeyName(warning.key) + " item " + std::to_string(warning.item) + " " +
-           display.Quoted(warning.text);
+std::string ItemName(const ConfigWarning& warning, const DisplayText& display, const Texts& texts) {
+    const std::string item = texts.Quote(display.Item(warning.text));
+    return texts.IsJapanese()
+               ? KeyName(warning.key) + " の " + std::to_string(warning.item) + " 番目の項目" + item
+               : KeyName(warning.key) + " item " + std::to_string(warning.item) + " " + item;
 }
 
 }  // namespace
@@ -323,55 +325,97 @@ std::size_t ValueLine(const CheckerConfiguration& configuration, const char* key
     return line == nullptr ? 0 : line->lineNumber;
 }
 
-std::string DescribeConfigWarning(const ConfigWarning& warning, const DisplayText& display) {
+std::string DescribeConfigWarning(const ConfigWarning& warning, const DisplayText& display,
+                                  const Texts& texts) {
+    const bool ja = texts.IsJapanese();
+    const std::string item = ItemName(warning, display, texts);
+    const std::string key = KeyName(warning.key);
+    const auto quoted = [&](const std::string& text) { return texts.Quote(display.Item(text)); };
+    const std::string otherLine = std::to_string(warning.otherLine);
     switch (warning.problem) {
         case ConfigProblem::kNoConfigSection:
-            return "no [Config] section: nothing is checked, every mail is sent without a prompt";
+            return ja ? "[Config] セクションがありません。何も確認されず、どのメールも確認なしで"
+                        "送信されます"
+                      : "no [Config] section: nothing is checked, every mail is sent without a "
+                        "prompt";
         case ConfigProblem::kMisspeltSection:
-            return "section [" + display.Line(warning.text) +
-                   "] is not read: the plug-in reads only [" + warning.other + "]";
+            return ja ? "セクション [" + display.Line(warning.text) +
+                            "] は読まれません。プラグインが読むのは [" + warning.other +
+                            "] だけです"
+                      : "section [" + display.Line(warning.text) +
+                            "] is not read: the plug-in reads only [" + warning.other + "]";
         case ConfigProblem::kSecondConfigSection:
-            return "a second [Config] section is not read: only the one on line " +
-                   std::to_string(warning.otherLine) + " counts";
+            return ja ? "2 つ目の [Config] セクションは読まれません。有効なのは " + otherLine +
+                            " 行目のセクションだけです"
+                      : "a second [Config] section is not read: only the one on line " + otherLine +
+                            " counts";
         case ConfigProblem::kKeyOutsideSection:
-            return KeyName(warning.key) +
-                   " stands outside the first [Config] section: it is not read";
+            return ja ? key + " が最初の [Config] セクションの外にあるため、読まれません"
+                      : key + " stands outside the first [Config] section: it is not read";
         case ConfigProblem::kUnknownKey:
-            return "key " + display.Quoted(warning.text) +
-                   " is not read by the plug-in (did you mean \"" + warning.other + "\"?)";
+            return ja ? "キー" + quoted(warning.text) + "はプラグインが読みません (\"" +
+                            warning.other + "\" の書き間違いではありませんか)"
+                      : "key " + quoted(warning.text) +
+                            " is not read by the plug-in (did you "
+                            "mean \"" +
+                            warning.other + "\"?)";
         case ConfigProblem::kRepeatedKey:
-            return KeyName(warning.key) + " is given again: only line " +
-                   std::to_string(warning.otherLine) +
-                   " counts; put a ; before the line you do not want";
+            return ja ? key + " が 2 回書かれています。有効なのは " + otherLine +
+                            " 行目だけです。使わない行の先頭に ; を付けてください"
+                      : key + " is given again: only line " + otherLine +
+                            " counts; put a ; before the line you do not want";
         case ConfigProblem::kBlanksAroundItem:
-            return ItemName(warning, display) +
-                   " has a blank at its start or end, which belongs to it: only text with the "
-                   "same blank is matched (put it in quotation marks if it is meant)";
+            return ja ? item +
+                            "の先頭か末尾に空白があり、空白も項目の一部になります。同じ空白の"
+                            "ある文字列にしか一致しません (意図した空白なら引用符で囲んで"
+                            "ください)"
+                      : item +
+                            " has a blank at its start or end, which belongs to it: only "
+                            "text with the same blank is matched (put it in quotation marks "
+                            "if it is meant)";
         case ConfigProblem::kWideCommaInItem:
-            return ItemName(warning, display) + " holds " + display.Quoted(warning.other) +
-                   ": only the ASCII comma , separates items";
+            return ja ? item + "に" + quoted(warning.other) +
+                            "が含まれています。項目を区切るのは半角のコンマ , だけです"
+                      : item + " holds " + quoted(warning.other) +
+                            ": only the ASCII comma , separates items";
         case ConfigProblem::kSemicolonInValue:
-            return KeyName(warning.key) +
-                   " holds a ; in its value: there are no comments after a value, the ; and "
-                   "what follows belong to the item";
+            return ja ? key +
+                            " の値に ; が含まれています。値の後ろにコメントは書けないため、; "
+                            "から後ろも項目の一部になります"
+                      : key +
+                            " holds a ; in its value: there are no comments after a value, "
+                            "the ; and what follows belong to the item";
         case ConfigProblem::kWholeValueQuoted:
-            return KeyName(warning.key) +
-                   " is enclosed in one pair of quotation marks as a whole: the reader removes "
-                   "them before the list is split, so commas inside separate items";
+            return ja ? key +
+                            " の値全体が 1 組の引用符で囲まれています。読み込むときにこの引用"
+                            "符が外れてから項目に分けるため、中のコンマで項目が分かれます"
+                      : key +
+                            " is enclosed in one pair of quotation marks as a whole: the "
+                            "reader removes them before the list is split, so commas inside "
+                            "separate items";
         case ConfigProblem::kContainedCheckString:
-            return ItemName(warning, display) + " is part of check string " +
-                   display.Quoted(warning.other) + ": a line that holds the longer asks twice";
+            return ja ? item + "は確認する文字列" + quoted(warning.other) +
+                            "の一部です。長いほうを含む行では確認が 2 回出ます"
+                      : item + " is part of check string " + quoted(warning.other) +
+                            ": a line that holds the longer asks twice";
         case ConfigProblem::kSignatureWithoutBlank:
-            return ItemName(warning, display) +
-                   " stops at every line that begins with \"--\"; the signature separator is "
-                   "\"-- \" with a blank, which only quotation marks keep: write \"-- \"";
+            return ja ? item +
+                            "では \"--\" で始まるすべての行で検索を打ち切ります。署名の区切り"
+                            "は空白付きの \"-- \" で、空白は引用符で囲んだときだけ残ります。"
+                            "\"-- \" と書いてください"
+                      : item +
+                            " stops at every line that begins with \"--\"; the signature "
+                            "separator is \"-- \" with a blank, which only quotation marks "
+                            "keep: write \"-- \"";
         case ConfigProblem::kLeftOutItem: {
             std::string names;
             for (const char32_t codePoint : warning.missing) {
                 names += (names.empty() ? "" : ", ") + text::CodePointName(codePoint);
             }
-            return ItemName(warning, display) + " is left out: code page 932 has no " + names +
-                   ", so the mail client's text can never hold it";
+            return ja ? item + "は使われません。コードページ 932 に " + names +
+                            " がないため、メールソフトの本文に現れることがありません"
+                      : item + " is left out: code page 932 has no " + names +
+                            ", so the mail client's text can never hold it";
         }
     }
     return {};

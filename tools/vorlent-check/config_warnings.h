@@ -6,6 +6,7 @@
 
 #include "configuration.h"
 #include "display_text.h"
+#include "texts.h"
 
 namespace vorlent::tool {
 
@@ -41,7 +42,9 @@ struct ConfigWarning {
 // The warnings in line order; those of the file as a whole first.
 std::vector<ConfigWarning> FindConfigWarnings(const CheckerConfiguration& configuration);
 
-std::string DescribeConfigWarning(const ConfigWarning& warning, const DisplayText& display);
+// The warning in the user's language.
+std::string DescribeConfigWarning(const ConfigWarning& warning, const DisplayText& display,
+                                  const Texts& texts);
 
 // The line that a key's value comes from; 0 when the key is not read.
 std::size_t ValueLine(const CheckerConfiguration& configuration, const char* key);

@@ -7,26 +7,25 @@
 
 namespace vorlent::tool {
 
-// Turns code page 932 bytes into text for the terminal: kept as stored, or
-// converted to UTF-8 character by character. Control bytes are written as
-// escapes so that a CR, a lone LF or a NUL stays visible on one line, and a
-// byte that is no character is shown as \xNN in UTF-8.
+// Turns code page 932 bytes into UTF-8 for showing, character by character.
+// Text is shown as it stands, punctuation and backslashes too; only what
+// cannot be seen on one line is named in angle brackets: <CR>, <LF>, other
+// control bytes and bytes that are no character as <0xNN>.
 class DisplayText {
   public:
-    DisplayText(const TextCodec& codec, bool utf8) : codec_(codec), utf8_(utf8) {}
+    explicit DisplayText(const TextCodec& codec) : codec_(codec) {}
 
     // A line of a message; a tab is kept.
     std::string Line(std::string_view cp932) const { return Convert(cp932, false); }
 
-    // A configured item between quotation marks; a quotation mark and a
-    // backslash in it are escaped, so an item's ends can be seen exactly.
-    std::string Quoted(std::string_view cp932) const { return '"' + Convert(cp932, true) + '"'; }
+    // A configured item, to be quoted: a tab is named too, so that an item's
+    // ends can be seen exactly.
+    std::string Item(std::string_view cp932) const { return Convert(cp932, true); }
 
   private:
-    std::string Convert(std::string_view cp932, bool quoted) const;
+    std::string Convert(std::string_view cp932, bool item) const;
 
     const TextCodec& codec_;
-    bool utf8_;
 };
 
 }  // namespace vorlent::tool

@@ -1,15 +1,13 @@
-// vorlent-check: a dry run of the plug-in's send-time check. See HelpText()
-// in options.cpp for what it does and how it is called.
+// vorlent-check: a dry run of the plug-in's send-time check. See the help
+// text in texts.cpp for what it does and how it is called.
 
 #include <cstdio>
 #include <exception>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <iterator>
-#include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #ifdef _WIN32
@@ -24,17 +22,22 @@
 #include "configuration.h"
 #include "display_text.h"
 #include "dry_run.h"
-#include "executable_path.h"
+#include "file_access.h"
 #include "list_analysis.h"
+#include "message_text.h"
 #include "options.h"
+#include "output.h"
 #include "profile_source.h"
+#include "program_environment.h"
+#include "res/version.h"
 #include "text_codec.h"
+#include "texts.h"
 
 namespace vorlent::tool {
 namespace {
 
-constexpr char kProgram[] = "vorlent-check";
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+constexpr char kProgram[] = "vorlent-check: ";
+constexpr char kIniName[] = "Vorlent.ini";
 
 constexpr int kNoPrompt = 0;
 constexpr int kPrompts = 1;
@@ -43,271 +46,230 @@ constexpr int kInputError = 2;
 constexpr int kNoWarning = 0;
 constexpr int kWarnings = 1;
 
-// A usage or input error: one line naming the file and the problem.
-class InputError : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
+// What one run has to say, and how it says it.
+struct Report {
+    const Texts& texts;
+    const Output& output;
+    const DisplayText& display;
+
+    void Error(const std::string& text) const { output.ErrorLine(kProgram + text); }
+    void Warning(std::string_view file, std::size_t line, const std::string& text) const {
+        output.Line(texts.Warning(file, line, text));
+    }
+    std::string Item(std::string_view cp932) const { return texts.Quote(display.Item(cp932)); }
 };
 
-struct NamedText {
-    std::string name;  // as the user gave it, for messages
-    std::string bytes;
-};
-
-NamedText ReadInput(const std::string& path) {
-    if (path == "-") {
+std::variant<std::string, FileProblem> ReadInput(const std::string& path) {
+    if (path != "-") {
+        return ReadWholeFile(path);
+    }
 #ifdef _WIN32
-        _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdin), _O_BINARY);
 #endif
-        return {"<stdin>", std::string(std::istreambuf_iterator<char>(std::cin),
-                                       std::istreambuf_iterator<char>())};
-    }
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (!std::filesystem::exists(status)) {
-        throw InputError(path + ": no such file");
-    }
-    if (std::filesystem::is_directory(status)) {
-        throw InputError(path + ": is a folder, not a file");
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file.is_open()) {
-        throw InputError(path + ": cannot be opened");
-    }
-    std::string bytes(std::istreambuf_iterator<char>(file), {});
-    if (file.bad()) {
-        throw InputError(path + ": cannot be read");
-    }
-    return {path, std::move(bytes)};
+    return std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
 }
 
-std::string ToCp932(const NamedText& input, const TextCodec& codec) {
-    std::string_view text = input.bytes;
-    if (text.starts_with(kUtf8ByteOrderMark)) {
-        text.remove_prefix(kUtf8ByteOrderMark.size());
+std::string Utf8Of(char32_t codePoint) {
+    std::u16string units;
+    if (codePoint > 0xFFFF) {
+        units += static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10));
+        units += static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
+    } else {
+        units += static_cast<char16_t>(codePoint);
     }
-    std::optional<std::string> converted = codec.Utf8ToCp932(text);
-    if (!converted) {
-        throw InputError(input.name +
-                         ": not UTF-8 text, or holds a character that code page 932 lacks");
-    }
-    return std::move(*converted);
+    return text::EncodeUtf8(units);
 }
 
-// Text in UTF-8 rather than code page 932 is the commonest slip with an
-// editor of today; it is cheap to spot, since Japanese text in code page 932
-// is almost never valid UTF-8.
-std::optional<std::string> EncodingWarning(const NamedText& input, const TextCodec& codec) {
-    if (std::string_view(input.bytes).starts_with(kUtf8ByteOrderMark)) {
-        return input.name +
-               " begins with a UTF-8 byte order mark: save it in code page 932 (Shift_JIS) "
-               "without one";
-    }
-    bool hasNonAscii = false;
-    for (const char byte : input.bytes) {
-        hasNonAscii = hasNonAscii || static_cast<unsigned char>(byte) >= 0x80;
-    }
-    if (hasNonAscii && codec.Utf8ToCp932(input.bytes)) {
-        return input.name +
-               " looks like UTF-8 text, but the plug-in reads code page 932 (Shift_JIS): save it "
-               "in that encoding, or check it as meant with --utf8-input";
-    }
-    return std::nullopt;
-}
-
-enum class ListKind { kCheckStrings, kIgnorePrefixes, kStopPrefixes };
-
-std::string DescribeFinding(ListKind kind, const char* keyName, const ListFinding& finding,
-                            const DisplayText& display) {
-    const bool checks = kind == ListKind::kCheckStrings;
-    const std::string key = std::string("\"") + keyName + '"';
-    const std::string item = key + " item " + std::to_string(finding.item);
-    const std::string shown =
-        finding.item == 0 ? std::string() : item + " " + display.Quoted(finding.text);
+std::string DescribeFinding(ListRole role, const ListFinding& finding, const Report& report) {
+    const std::string shown = finding.item == 0 ? std::string() : report.Item(finding.text);
     switch (finding.problem) {
         case ListProblem::kEmptyItem:
-            switch (kind) {
-                case ListKind::kCheckStrings:
-                    return item +
-                           " is empty: it is found in the first searched line of every "
-                           "message, so every send prompts";
-                case ListKind::kIgnorePrefixes:
-                    return item +
-                           " is empty: every line begins with it, so no line is ever searched";
-                case ListKind::kStopPrefixes:
-                    return item +
-                           " is empty: the first line begins with it and ends the search, so "
-                           "nothing is ever searched";
-            }
-            return {};
+            return report.texts.EmptyItem(role, finding.item);
         case ListProblem::kContainsCrLf:
-            return shown +
-                   " holds CR LF: " + (checks ? "it is never found" : "no line begins with it") +
-                   ", since the body is split into lines at CR LF";
+            return report.texts.ItemHoldsCrLf(role, finding.item, shown);
         case ListProblem::kRepeats:
-            return shown + " repeats item " + std::to_string(finding.sameAs) +
-                   ": the set keeps it once";
+            return report.texts.ItemRepeats(role, finding.item, shown, finding.sameAs);
         case ListProblem::kQuoteLeftOpen:
-            return key +
-                   " leaves a quotation mark open: the rest of the value, commas included, "
-                   "belongs to its last item";
+            return report.texts.QuoteLeftOpen(role);
     }
     return {};
 }
 
-struct ListReport {
-    ListKind kind;
-    const ConfiguredKey& key;
-    const char* name;  // of the set, for the listing
-};
-
-// A warning on the line it concerns, as compilers write it.
-void PrintWarning(const std::string& iniName, std::size_t line, const std::string& text) {
-    std::cout << iniName;
-    if (line != 0) {
-        std::cout << ':' << line;
-    }
-    std::cout << ": warning: " << text << '\n';
-}
-
-StringSet ReportList(const ListReport& report, const CheckerConfiguration& configuration,
-                     const std::string& iniName, const DisplayText& display, bool& anyWarning) {
-    const ListAnalysis analysis = AnalyzeList(report.key.list, LeavesQuoteOpen(report.key.value));
-    const std::size_t line = ValueLine(configuration, report.key.key);
+// Warns about the list's slips on the line of its value, lists the set and
+// returns it.
+StringSet ReportList(ListRole role, const ConfiguredKey& key,
+                     const CheckerConfiguration& configuration, const std::string& iniName,
+                     const Report& report, bool& anyWarning) {
+    const ListAnalysis analysis = AnalyzeList(key.list, LeavesQuoteOpen(key.value));
+    const std::size_t line = ValueLine(configuration, key.key);
     for (const ListFinding& finding : analysis.findings) {
-        PrintWarning(iniName, line, DescribeFinding(report.kind, report.key.key, finding, display));
+        report.Warning(iniName, line, DescribeFinding(role, finding, report));
         anyWarning = true;
     }
     const StringSet set(analysis.items.begin(), analysis.items.end());
-    if (set.empty()) {
-        std::cout << report.name << ": none\n";
-    } else {
-        std::cout << report.name << " (" << set.size()
-                  << ", in the byte order the plug-in keeps):\n";
-        for (const ByteString& element : set) {
-            std::cout << "  " << display.Quoted(element) << '\n';
-        }
+    report.output.Line(report.texts.ListHeading(role, set.size()));
+    for (const ByteString& element : set) {
+        report.output.Line("  " + report.Item(element));
     }
     return set;
 }
 
-bool ReportMessage(const NamedText& message, const StringSet& checkStrings,
-                   const StringSet& ignorePrefixes, const Options& options,
-                   const DisplayText& display) {
-    const DryRun run = RunDryCheck(message.bytes, checkStrings, ignorePrefixes);
-    std::size_t skipped = 0;
-    for (const DryRunPrompt& prompt : run.prompts) {
-        // Skipped lines before this prompt's line come first, so that the
-        // report reads in the order of the text.
-        while (options.verbose && skipped < run.skipped.size() &&
-               run.skipped[skipped].lineNumber < prompt.lineNumber) {
-            const SkippedLine& line = run.skipped[skipped++];
-            std::cout << message.name << ':' << line.lineNumber
-                      << ": skipped, begins with ignore prefix " << display.Quoted(line.prefix)
-                      << ": " << display.Line(line.line) << '\n';
+// Returns whether the message prompts.
+bool ReportMessage(const std::string& name, const MessageText& message,
+                   const StringSet& checkStrings, const StringSet& ignorePrefixes,
+                   const StringSet& stopPrefixes, const Options& options, const Report& report) {
+    if (text::IsUnicode(message.encoding)) {
+        report.output.Line(
+            report.texts.MessageEncodingNote(name, report.texts.EncodingName(message.encoding)));
+    }
+    for (const MissingCharacter& missing : message.missing) {
+        report.Warning(name, missing.lineNumber,
+                       report.texts.MissingCharacter(Utf8Of(missing.codePoint),
+                                                     text::CodePointName(missing.codePoint)));
+    }
+
+    const DryRun run = RunDryCheck(message.body, checkStrings, ignorePrefixes, stopPrefixes);
+    // Prompts and skipped lines in the order of the text; a prompt comes
+    // before a skipped line only when it stands in an earlier line.
+    std::size_t skipped = options.verbose ? 0 : run.skipped.size();
+    const auto reportSkippedBefore = [&](std::size_t lineNumber) {
+        for (; skipped < run.skipped.size() && run.skipped[skipped].lineNumber < lineNumber;
+             ++skipped) {
+            const SkippedLine& line = run.skipped[skipped];
+            report.output.Line(report.texts.Skipped(name, line.lineNumber,
+                                                    report.display.Item(line.prefix),
+                                                    report.display.Line(line.line)));
         }
-        std::cout << message.name << ':' << prompt.lineNumber << ": prompt "
-                  << display.Quoted(prompt.checkString)
-                  << (prompt.straddles ? " (straddles two characters: no such text stands in "
-                                         "the line)"
-                                       : "")
-                  << ": " << display.Line(prompt.line) << '\n';
+    };
+    for (const DryRunPrompt& prompt : run.prompts) {
+        reportSkippedBefore(prompt.lineNumber);
+        report.output.Line(report.texts.Prompt(name, prompt.lineNumber,
+                                               report.display.Item(prompt.checkString),
+                                               prompt.placement, report.display.Line(prompt.line)));
     }
-    while (options.verbose && skipped < run.skipped.size()) {
-        const SkippedLine& line = run.skipped[skipped++];
-        std::cout << message.name << ':' << line.lineNumber
-                  << ": skipped, begins with ignore prefix " << display.Quoted(line.prefix) << ": "
-                  << display.Line(line.line) << '\n';
+    reportSkippedBefore(static_cast<std::size_t>(-1));
+    if (run.stop) {
+        report.output.Line(report.texts.SearchEnds(name, run.stop->lineNumber,
+                                                   report.display.Item(run.stop->prefix),
+                                                   report.display.Line(run.stop->line)));
+        for (std::size_t i = 0; options.verbose && i < run.afterStop.size(); ++i) {
+            report.output.Line(report.texts.NotSearched(name, run.stop->lineNumber + 1 + i,
+                                                        report.display.Line(run.afterStop[i])));
+        }
     }
-    if (run.prompts.empty()) {
-        std::cout << message.name << ": no prompt, the message would be sent\n";
-    } else {
-        std::cout << message.name << ": " << run.prompts.size()
-                  << (run.prompts.size() == 1 ? " prompt" : " prompts")
-                  << "; Cancel on any of them stops the send\n";
-    }
+    report.output.Line(report.texts.Verdict(name, run.prompts.size()));
     return !run.prompts.empty();
 }
 
-int Run(const std::vector<std::string>& arguments) {
-    const ParsedOptions parsed = ParseOptions(arguments);
-    if (!parsed.error.empty()) {
-        throw InputError(parsed.error);
-    }
-    const Options& options = parsed.options;
-    if (options.help) {
-        std::cout << HelpText();
-        return kNoPrompt;
-    }
-
+int Run(const Options& options, const Report& report) {
     std::string iniPath;
     if (options.iniPath) {
         iniPath = *options.iniPath;
     } else {
         const std::string folder = ExecutableFolder();
         if (folder.empty()) {
-            throw InputError("cannot tell this program's folder: name the INI file with --ini");
+            report.Error(report.texts.NoProgramFolder());
+            return kInputError;
         }
-        iniPath = (std::filesystem::path(folder) / "Vorlent.ini").string();
+        iniPath = FileInFolder(folder, kIniName);
     }
 
-    // Every input is read before anything is reported, so that a bad one
-    // gives only its one-line error.
-    const TextCodec& codec = PlatformTextCodec();
-    const NamedText ini = ReadInput(iniPath);
-    std::vector<NamedText> messages;
-    for (const std::string& path : options.messages) {
-        NamedText message = ReadInput(path);
-        if (options.utf8Input) {
-            message.bytes = ToCp932(message, codec);
-        }
-        messages.push_back(std::move(message));
+    const std::variant<std::string, FileProblem> ini = ReadInput(iniPath);
+    if (const FileProblem* problem = std::get_if<FileProblem>(&ini)) {
+        report.Error(report.texts.File(*problem, iniPath));
+        return kInputError;
     }
     // The INI file's encoding is decided as the plug-in decides it, whatever
-    // the message files are in.
-    const CheckerConfiguration configuration =
-        ReadCheckerConfiguration(ini.bytes, [&iniPath](const std::string& key) {
-            return ReadProfileValue(iniPath, config::kSection, key);
+    // the message files are in; a file in the ANSI code page goes through the
+    // platform's reader, which must be able to name it.
+    bool pathNamed = true;
+    const CheckerConfiguration configuration = ReadCheckerConfiguration(
+        std::get<std::string>(ini), [&iniPath, &pathNamed](const std::string& key) {
+            std::optional<std::string> value = ReadProfileValue(iniPath, config::kSection, key);
+            pathNamed = pathNamed && value.has_value();
+            return value.value_or("");
         });
+    if (!pathNamed) {
+        report.Error(report.texts.File(FileProblem::kPathNotAnsi, iniPath));
+        return kInputError;
+    }
 
+    report.output.Line(report.texts.Configuration(iniPath));
+    report.output.Line(
+        report.texts.ConfigurationEncoding(report.texts.EncodingName(configuration.encoding)));
+    bool anyWarning = false;
+    for (const ConfigWarning& warning : FindConfigWarnings(configuration)) {
+        report.Warning(iniPath, warning.line,
+                       DescribeConfigWarning(warning, report.display, report.texts));
+        anyWarning = true;
+    }
+    const StringSet checkStrings = ReportList(ListRole::kCheckStrings, configuration.checkStrings,
+                                              configuration, iniPath, report, anyWarning);
+    const StringSet ignorePrefixes =
+        ReportList(ListRole::kIgnorePrefixes, configuration.ignorePrefixes, configuration, iniPath,
+                   report, anyWarning);
+    const StringSet stopPrefixes = ReportList(ListRole::kStopPrefixes, configuration.stopPrefixes,
+                                              configuration, iniPath, report, anyWarning);
+    if (options.messages.empty()) {
+        // Only the configuration: the status says whether it drew a warning.
+        return anyWarning ? kWarnings : kNoWarning;
+    }
+    report.output.Line(report.texts.LineEndsNote(options.exactLineEnds));
+
+    // A file that cannot be read is named, and the others are still checked.
+    bool anyPrompt = false;
+    bool anyError = false;
+    for (const std::string& path : options.messages) {
+        const std::string name = path == "-" ? report.texts.StandardInputName() : path;
+        const std::variant<std::string, FileProblem> bytes = ReadInput(path);
+        if (const FileProblem* problem = std::get_if<FileProblem>(&bytes)) {
+            report.Error(report.texts.File(*problem, name));
+            anyError = true;
+            continue;
+        }
+        const MessageText message = PrepareMessage(std::get<std::string>(bytes),
+                                                   options.messageEncoding, options.exactLineEnds);
+        anyPrompt = ReportMessage(name, message, checkStrings, ignorePrefixes, stopPrefixes,
+                                  options, report) ||
+                    anyPrompt;
+    }
+    return anyError ? kInputError : anyPrompt ? kPrompts : kNoPrompt;
+}
+
+int Main(const std::vector<std::string>& arguments) {
+    const ParsedOptions parsed = ParseOptions(arguments);
+    const Options& options = parsed.options;
+    const Texts texts(options.language.value_or(UserLanguage()));
+    const TextCodec& codec = PlatformTextCodec();
     const bool utf8Output =
         options.outputEncoding == OutputEncoding::kUtf8 ||
         (options.outputEncoding == OutputEncoding::kAuto && codec.OutputIsUtf8());
-    const DisplayText display(codec, utf8Output);
+    const Output output(utf8Output);
+    const DisplayText display(codec);
+    const Report report{texts, output, display};
 
-    std::cout << "configuration: " << iniPath << '\n';
-    std::cout << "configuration encoding: " << text::TextEncodingName(configuration.encoding)
-              << '\n';
-    bool anyWarning = false;
-    for (const ConfigWarning& warning : FindConfigWarnings(configuration)) {
-        PrintWarning(ini.name, warning.line, DescribeConfigWarning(warning, display));
-        anyWarning = true;
+    if (parsed.error) {
+        report.Error(texts.Option(*parsed.error));
+        return kInputError;
     }
-    const StringSet checkStrings =
-        ReportList({ListKind::kCheckStrings, configuration.checkStrings, "check strings"},
-                   configuration, ini.name, display, anyWarning);
-    const StringSet ignorePrefixes =
-        ReportList({ListKind::kIgnorePrefixes, configuration.ignorePrefixes, "ignore prefixes"},
-                   configuration, ini.name, display, anyWarning);
-    ReportList({ListKind::kStopPrefixes, configuration.stopPrefixes, "stop prefixes"},
-               configuration, ini.name, display, anyWarning);
-    if (messages.empty()) {
-        std::cout.flush();
-        return anyWarning ? kWarnings : kNoWarning;
+    if (options.help) {
+        output.Line(texts.Help().substr(0, texts.Help().size() - 1));
+        return kNoPrompt;
     }
-
-    bool anyPrompt = false;
-    for (const NamedText& message : messages) {
-        if (!options.utf8Input) {
-            if (const std::optional<std::string> warning = EncodingWarning(message, codec)) {
-                std::cout << "warning: " << *warning << '\n';
-            }
-        }
-        anyPrompt =
-            ReportMessage(message, checkStrings, ignorePrefixes, options, display) || anyPrompt;
+    if (options.version) {
+        output.Line(texts.Version(VORLENT_VERSION_TEXT));
+        return kNoPrompt;
     }
-    std::cout.flush();
-    return anyPrompt ? kPrompts : kNoPrompt;
+    // Started from the desktop, the window would close before anything could
+    // be read.
+    const bool ownConsole = OwnsItsConsole();
+    const int status = Run(options, report);
+    if (ownConsole) {
+        output.Line("");
+        output.Line(texts.PressEnter());
+        WaitForEnter();
+    }
+    return status;
 }
 
 }  // namespace
@@ -315,10 +277,10 @@ int Run(const std::vector<std::string>& arguments) {
 
 int main(int argc, char** argv) {
     try {
-        return vorlent::tool::Run(std::vector<std::string>(argv + 1, argv + argc));
+        return vorlent::tool::Main(vorlent::tool::CommandLineArguments(argc, argv));
     } catch (const std::exception& error) {
-        std::cout.flush();
-        std::cerr << vorlent::tool::kProgram << ": " << error.what() << '\n';
+        std::fflush(stdout);
+        std::fprintf(stderr, "vorlent-check: %s\n", error.what());
         return vorlent::tool::kInputError;
     }
 }

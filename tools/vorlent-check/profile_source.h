@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace vorlent::tool {
@@ -9,8 +10,10 @@ namespace vorlent::tool {
 // it is; the empty default when the file, the section or the key is missing.
 // On Windows this is the platform's own reader; elsewhere the portable reader.
 // A file in a Unicode encoding is not for this reader: the plug-in reads
-// such a file itself.
-std::string ReadProfileValue(const std::string& iniPath, const std::string& section,
-                             const std::string& key);
+// such a file itself. The path is UTF-8; nullopt when the plug-in could not
+// name the file to the platform's reader, which takes paths in the ANSI code
+// page only.
+std::optional<std::string> ReadProfileValue(const std::string& iniPath, const std::string& section,
+                                            const std::string& key);
 
 }  // namespace vorlent::tool

@@ -50,11 +50,11 @@ std::string RoundTripCp932(std::string_view value) {
 
 }  // namespace
 
-std::string ReadProfileValue(const std::string& iniPath, const std::string& section,
-                             const std::string& key) {
+std::optional<std::string> ReadProfileValue(const std::string& iniPath, const std::string& section,
+                                            const std::string& key) {
     const std::optional<std::string> bytes = ReadFileBytes(iniPath);
     if (!bytes) {
-        return {};
+        return std::string();
     }
     return RoundTripCp932(FindProfileValue(*bytes, section, key).value_or(""));
 }

@@ -1,36 +1,31 @@
 #include <windows.h>
 
-#include <vector>
+#include <optional>
+#include <string>
 
 #include "config/platform_profile_win32.h"
 #include "profile_source.h"
+#include "wide_text_win32.h"
 
 namespace vorlent::tool {
 
-namespace {
-
-// The platform looks for a file name without a folder in the Windows folder,
-// not the current one, so a name given on the command line is made full first.
-std::string FullPath(const std::string& path) {
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length = ::GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()),
-                                                buffer.data(), nullptr);
-        if (length == 0) {
-            return path;
-        }
-        if (length < buffer.size()) {
-            return std::string(buffer.data(), length);
-        }
-        buffer.resize(length + 1);
+std::optional<std::string> ReadProfileValue(const std::string& iniPath, const std::string& section,
+                                            const std::string& key) {
+    // The platform looks for a file name without a folder in the Windows
+    // folder, not the current one, so the name is made full first; the
+    // plug-in names its file in the ANSI code page, and so does the checker.
+    std::wstring fullPath(kLongestPath, L'\0');
+    const DWORD length =
+        ::GetFullPathNameW(WideFromUtf8(iniPath).c_str(), kLongestPath, fullPath.data(), nullptr);
+    if (length == 0 || length >= kLongestPath) {
+        return std::nullopt;
     }
-}
-
-}  // namespace
-
-std::string ReadProfileValue(const std::string& iniPath, const std::string& section,
-                             const std::string& key) {
-    return ReadPlatformProfileValue(section.c_str(), key.c_str(), FullPath(iniPath).c_str());
+    fullPath.resize(length);
+    const std::optional<std::string> ansiPath = AnsiFromWide(fullPath);
+    if (!ansiPath) {
+        return std::nullopt;
+    }
+    return ReadPlatformProfileValue(section.c_str(), key.c_str(), ansiPath->c_str());
 }
 
 }  // namespace vorlent::tool

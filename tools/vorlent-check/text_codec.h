@@ -6,15 +6,12 @@
 
 namespace vorlent::tool {
 
-// The character conversions the checker needs, kept apart from the portable
-// core: iconv on Linux, the Windows code page functions on Windows.
+// What the checker asks of the platform about characters: iconv on Linux, the
+// Windows code page functions on Windows. (The way into code page 932 is the
+// core's own table, the same on every platform.)
 class TextCodec {
   public:
     virtual ~TextCodec() = default;
-
-    // Code page 932 bytes for UTF-8 text; nullopt when the text is not valid
-    // UTF-8 or holds a character that code page 932 lacks.
-    virtual std::optional<std::string> Utf8ToCp932(std::string_view utf8) const = 0;
 
     // UTF-8 for one code page 932 character (one or two bytes); nullopt when
     // the bytes are no character of the code page.

@@ -11,10 +11,6 @@ namespace {
 
 class IconvTextCodec : public TextCodec {
   public:
-    std::optional<std::string> Utf8ToCp932(std::string_view utf8) const override {
-        return toCp932_.Convert(utf8);
-    }
-
     std::optional<std::string> Cp932CharacterToUtf8(std::string_view character) const override {
         return toUtf8_.Convert(character);
     }
@@ -25,7 +21,6 @@ class IconvTextCodec : public TextCodec {
     }
 
   private:
-    IconvConverter toCp932_{"CP932", "UTF-8"};
     IconvConverter toUtf8_{"UTF-8", "CP932"};
 };
 

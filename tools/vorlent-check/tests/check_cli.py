@@ -4,7 +4,9 @@
     check_cli.py CHECKER SAMPLE_INI SAMPLE_INI_SOURCE
 
 CHECKER is the native vorlent-check; SAMPLE_INI the shipped Vorlent.ini as
-built (code page 932, CR LF) and SAMPLE_INI_SOURCE its UTF-8 source.
+built (code page 932, CR LF) and SAMPLE_INI_SOURCE its UTF-8 source. The
+cases every build shares come from checker_cases.py; the rest are the native
+build's own (standard input, the configuration's warnings, the sample).
 """
 
 import os
@@ -12,6 +14,9 @@ import shutil
 import subprocess
 import sys
 import tempfile
+
+import checker_cases
+from checker_cases import lines_in_order
 
 TENPU = "添付".encode("cp932")
 
@@ -34,7 +39,8 @@ class Checker:
 
     def run(self, *arguments, stdin=b"", program=None):
         done = subprocess.run([program or self.program, "--output-encoding", "utf8", *arguments],
-                              input=stdin, capture_output=True, cwd=self.folder, timeout=60)
+                              input=stdin, capture_output=True, cwd=self.folder, timeout=60,
+                              env=checker_cases.environment("en"))
         return done.returncode, done.stdout.decode("utf-8"), done.stderr.decode("utf-8")
 
     def expect(self, case, condition, detail):
@@ -42,20 +48,15 @@ class Checker:
             self.failures.append(f"{case}: {detail}")
 
 
-def lines_in_order(output, expected):
-    """Whether the expected lines appear in output, in this order."""
-    lines = output.splitlines()
-    at = 0
-    for line in lines:
-        if at < len(expected) and line == expected[at]:
-            at += 1
-    return at == len(expected)
-
-
 def main():
     program, sample_ini, sample_source = sys.argv[1:4]
     with tempfile.TemporaryDirectory() as folder:
         c = Checker(os.path.abspath(program), folder)
+        for case in checker_cases.CASES:
+            rc, out, err = checker_cases.run_case(case, c.program, os.path.join(folder, case.name))
+            for problem in checker_cases.problems(case, rc, out, err):
+                c.failures.append(f"{case.name}: {problem}")
+
         ini = c.write("v.ini", b"[Config]\r\nCheck String=" + TENPU +
                       b",secret,attached\r\nIgnore Line Prefix=>\r\n")
 
@@ -63,18 +64,20 @@ def main():
         c.expect("help", rc == 0 and "Usage: vorlent-check" in out and "Exit status" in out,
                  f"rc={rc} {out[:80]!r}")
 
-        # Input errors: exit 2 and one line that names the file and the problem.
+        # Input errors: exit 2 and one line that names the file and the problem;
+        # before the configuration is read, nothing else.
         errors = [
-            ("bad option", ["--bogus"], "--bogus"),
-            ("bad encoding", ["--output-encoding", "latin1"], "latin1"),
-            ("missing ini", ["--ini", "nothere.ini", "m.txt"], "nothere.ini: no such file"),
-            ("missing message", ["--ini", ini, "gone.txt"], "gone.txt: no such file"),
-            ("message is a folder", ["--ini", ini, "."], ".: is a folder"),
+            ("bad option", ["--bogus"], "--bogus", True),
+            ("bad encoding", ["--output-encoding", "latin1"], "latin1", True),
+            ("missing ini", ["--ini", "nothere.ini", "m.txt"], "nothere.ini: no such file", True),
+            ("missing message", ["--ini", ini, "gone.txt"], "gone.txt: no such file", False),
+            ("message is a folder", ["--ini", ini, "."], ".: is a folder", False),
         ]
-        for case, arguments, text in errors:
+        for case, arguments, text, silent in errors:
             rc, out, err = c.run(*arguments)
             c.expect(case, rc == 2, f"rc={rc}")
-            c.expect(case, err.count("\n") == 1 and text in err and out == "", f"stderr={err!r}")
+            c.expect(case, err.count("\n") == 1 and text in err and (out == "") == silent,
+                     f"stderr={err!r}")
 
         quiet = c.write("quiet.txt", b"Hello\r\nnothing to see\r\n")
         rc, out, err = c.run("--ini", ini, quiet)
@@ -97,7 +100,8 @@ def main():
         ]), out)
 
         rc, out, err = c.run("--ini", ini, "-", stdin=b"top secret\n" + TENPU)
-        c.expect("stdin", rc == 1 and '<stdin>:1: prompt "secret": top secret\\n添付' in out, out)
+        c.expect("stdin", rc == 1 and lines_in_order(out, [
+            '<stdin>:1: prompt "secret": top secret', '<stdin>:2: prompt "添付": 添付']), out)
 
         # A prompt found only from the second byte of a double-byte character.
         hidden = c.write("hidden.ini", b"[Config]\r\nCheck String=" + cp932("ア") + b"\r\n")
@@ -112,22 +116,24 @@ def main():
                      '"Ignore Line Prefix" item 2 is empty']:
             c.expect("config warnings", f"warning: {text}" in out, f"{text!r} not in {out!r}")
 
+        # Bytes that are no UTF-8 in a file read as UTF-8 are named, not fatal.
+        c.write("bad.txt", b"\xff\xfe")
+        rc, out, err = c.run("--ini", ini, "--message-encoding", "utf8", "bad.txt")
+        c.expect("bad utf8", rc == 0 and
+                 'bad.txt:1: warning: "\ufffd" (U+FFFD) is not in code page 932' in out, out + err)
+
         # A UTF-8 INI is read as the plug-in reads it, and named; a UTF-8
-        # message is flagged, and checked as meant with --utf8-input.
+        # message is detected and checked as meant.
         utf8_ini = c.write("utf8.ini", "[Config]\nCheck String=添付\n".encode("utf-8"))
         utf8_mail = c.write("utf8.txt", "資料を添付します".encode("utf-8"))
         rc, out, err = c.run("--ini", utf8_ini, utf8_mail)
-        c.expect("utf8 warned", "configuration encoding: UTF-8\n" in out and
-                 "utf8.txt looks like UTF-8" in out and '  "添付"' in out and rc == 0, out)
+        c.expect("utf8", "configuration encoding: UTF-8\n" in out and '  "添付"' in out and
+                 'prompt "添付": 資料を添付します' in out and rc == 1, out)
         # Only the configuration: the exit status says whether it drew a warning.
         rc, out, err = c.run("--ini", utf8_ini)
         c.expect("config only, clean", rc == 0 and "warning" not in out, out)
         rc, out, err = c.run("--ini", warned)
         c.expect("config only, warned", rc == 1, f"rc={rc}")
-        rc, out, err = c.run("--ini", utf8_ini, "--utf8-input", utf8_mail)
-        c.expect("utf8 input", rc == 1 and 'prompt "添付": 資料を添付します' in out, out + err)
-        rc, out, err = c.run("--ini", ini, "--utf8-input", c.write("bad.txt", b"\xff\xfe"))
-        c.expect("bad utf8", rc == 2 and "bad.txt: not UTF-8 text" in err, err)
 
         # Without --ini the checker reads Vorlent.ini beside itself.
         beside = os.path.join(folder, "beside")
