@@ -11,6 +11,11 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
+
+#if defined(VORLENT_WITH_HYPERSCAN)
+#include <hs/hs.h>
+#endif
 
 #include "allocation_meter.h"
 #include "check/check_index.h"
@@ -134,15 +139,21 @@ void BM_CheckWithShortString(benchmark::State& state) {
     TimeSends(state, body.size(), send);
 }
 
-// As above with short strings mixed in: range(2) strings of one kanji (two
-// bytes) and range(3) of two kanji (four bytes) among range(1) in all.
-void BM_CheckShortMix(benchmark::State& state) {
-    const std::string& body = Body(state.range(0));
+// The sets of BM_Check (range(2) = range(3) = 0) and BM_CheckShortMix.
+StringSet ShortMixSet(const benchmark::State& state) {
     const auto twoByte = static_cast<std::size_t>(state.range(2));
     const auto fourByte = static_cast<std::size_t>(state.range(3));
     StringSet checks = vorlent::bench::MakeAbsentStrings(state.range(1) - twoByte - fourByte, 2);
     checks.merge(vorlent::bench::MakeAbsentKanji(twoByte));
     checks.merge(vorlent::bench::MakeAbsentKanjiPairs(fourByte, 3));
+    return checks;
+}
+
+// As above with short strings mixed in: range(2) strings of one kanji (two
+// bytes) and range(3) of two kanji (four bytes) among range(1) in all.
+void BM_CheckShortMix(benchmark::State& state) {
+    const std::string& body = Body(state.range(0));
+    const StringSet checks = ShortMixSet(state);
     const vorlent::CheckIndex index(checks);
     const StringSet ignorePrefixes;
     const auto send = [&] { return vorlent::PlanPrompts(body, index, ignorePrefixes, {}); };
@@ -168,6 +179,53 @@ void BM_CheckStopLine(benchmark::State& state) {
     }
     ReportBytes(state, body.size());
 }
+
+#if defined(VORLENT_WITH_HYPERSCAN)
+// Hyperscan on the same bodies and sets: the strings compiled as literals
+// that report one match each, the body scanned as one block. Lines and
+// prompts are not its business, so this is what the search alone costs it.
+void BM_Hyperscan(benchmark::State& state) {
+    const std::string& body = Body(state.range(0));
+    const StringSet checks = ShortMixSet(state);
+    std::vector<const char*> literals;
+    std::vector<std::size_t> lengths;
+    std::vector<unsigned> flags;
+    std::vector<unsigned> ids;
+    for (const std::string& checkString : checks) {
+        literals.push_back(checkString.data());
+        lengths.push_back(checkString.size());
+        flags.push_back(HS_FLAG_SINGLEMATCH);
+        ids.push_back(static_cast<unsigned>(ids.size()));
+    }
+    hs_database_t* database = nullptr;
+    hs_compile_error_t* error = nullptr;
+    if (hs_compile_lit_multi(literals.data(), flags.data(), ids.data(), lengths.data(),
+                             static_cast<unsigned>(literals.size()), HS_MODE_BLOCK, nullptr,
+                             &database, &error) != HS_SUCCESS) {
+        state.SkipWithError(error->message);
+        hs_free_compile_error(error);
+        return;
+    }
+    hs_scratch_t* scratch = nullptr;
+    hs_alloc_scratch(database, &scratch);
+    const auto onMatch = [](unsigned, unsigned long long, unsigned long long, unsigned,
+                            void* context) {
+        ++*static_cast<std::size_t*>(context);
+        return 0;
+    };
+    std::size_t matches = 0;
+    for (auto _ : state) {
+        hs_scan(database, body.data(), static_cast<unsigned>(body.size()), 0, scratch, onMatch,
+                &matches);
+    }
+    if (matches != 0) {
+        state.SkipWithError("a check string was found; the body must be searched to its end");
+    }
+    hs_free_scratch(scratch);
+    hs_free_database(database);
+    ReportBytes(state, body.size());
+}
+#endif
 
 // As above with quoted lines, which are walked but not searched.
 void BM_CheckWithIgnorePrefixes(benchmark::State& state) {
@@ -239,11 +297,23 @@ void ShortMixes(benchmark::internal::Benchmark* benchmark) {
     }
 }
 
+// The sets of BM_Check for a peer that takes BM_CheckShortMix's arguments.
+void PlainSetsForPeers(benchmark::internal::Benchmark* benchmark) {
+    for (const int size : {1 * kMiB, 16 * kMiB}) {
+        for (const int count : {1, 16, 256, 4096}) {
+            benchmark->Args({size, count, 0, 0});
+        }
+    }
+}
+
 BENCHMARK(BM_MemchrLines)->Apply(BodySizes);
 BENCHMARK(BM_MemchrAbsentByte)->Apply(BodySizes);
 BENCHMARK(BM_Check)->Apply(BodySizesAndCounts);
 BENCHMARK(BM_CheckWithShortString)->Apply(BodySizesAndCounts);
 BENCHMARK(BM_CheckShortMix)->Apply(ShortMixes);
+#if defined(VORLENT_WITH_HYPERSCAN)
+BENCHMARK(BM_Hyperscan)->Apply(ShortMixes)->Apply(PlainSetsForPeers);
+#endif
 BENCHMARK(BM_CheckStopLine)->Arg(1)->Arg(0);
 BENCHMARK(BM_CheckWithIgnorePrefixes)->Args({16 * kMiB, 256})->Args({16 * kMiB, 4096});
 BENCHMARK(BM_CheckBuildingIndex)->Apply(BodySizesAndCounts);

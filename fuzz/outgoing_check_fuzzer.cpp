@@ -10,8 +10,7 @@
 // and another byte ("\\" stands for one backslash); the bytes left are the
 // body. The generated strings, up to several thousand drawn from the six-byte
 // alphabet, reach what only large sets reach: every width of the filter's
-// hash and the cut of its step. The whole send, with its answers, is held to
-// the plain one without stop prefixes, as the plug-in sends.
+// hash and the cut of its step.
 
 #include <fuzzer/FuzzedDataProvider.h>
 

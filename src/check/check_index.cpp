@@ -1,24 +1,41 @@
 #include "check/check_index.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <limits>
 #include <tuple>
+#include <utility>
 
 namespace vorlent {
 namespace {
 
 constexpr std::size_t kMaxGramWidth = 4;
-// Up to kMaxPairScanned strings, all of them or those shorter than
-// kPairScanBelow, are searched with a byte-pair scan each.
-constexpr std::size_t kPairScanBelow = 6;
-constexpr std::size_t kMaxPairScanned = 8;
 // Sampling every step-th position saves work in proportion, but each string
 // adds one entry per offset; past this many entries the filter would fill up.
 constexpr std::size_t kEntryBudgetForSteps = 16384;
 // About one bit in 2^kFilterSparseness set keeps chance hits rare; the cap
 // (128 KB of filter) keeps it within a second-level cache.
 constexpr unsigned kFilterSparseness = 8;
+
+// What a scan costs per byte of body, in sixteenths of an instruction, as
+// calibrated on the benchmark's bodies. The byte-pair scan tests sixteen
+// positions at once: per sixteen bytes about three instructions for each
+// length among its strings and two (a comparison and an or) for each distinct
+// first or last byte. The filter costs about four instructions per sample, one
+// sample every step bytes; with grams shorter than four bytes it is hit so
+// often that the hits cost more than the samples.
+constexpr double kPairScanCostPerLength = 3;
+constexpr double kPairScanCostPerByte = 2;
+constexpr double kFilterCostPerSample = 4 * 16;
+constexpr double kFilterCostOfNarrowGrams[kMaxGramWidth + 1] = {0, 16 * 16, 8 * 16, 1 * 16, 0};
+
+// The filter's step for strings of at least minLength bytes, count of them.
+std::size_t FilterStep(std::size_t minLength, std::size_t count) {
+    const std::size_t width = std::min(minLength, kMaxGramWidth);
+    const std::size_t stepBudget = std::max<std::size_t>(1, kEntryBudgetForSteps / count);
+    return std::min({minLength - width + 1, CheckIndex::kMaxStep, stepBudget});
+}
 
 std::uint32_t LoadGram(const char* bytes, std::size_t width) {
     std::uint32_t gram = 0;
@@ -65,24 +82,16 @@ void CheckIndex::Build() {
     }
     searchableCount_ = searchable.size();
 
-    // A few strings are each searched faster on their own than all together.
-    // Otherwise the shortest strings set the filter's step, and a few short
-    // ones (a word of two kanji is four bytes) are better searched on their
-    // own, so that the rest can be sampled sparsely.
-    std::size_t pairScanBelow = searchable.size() <= kMaxPairScanned
-                                    ? std::numeric_limits<std::size_t>::max()
-                                    : kPairScanBelow;
-    const auto shorterThan = [&](std::size_t length) {
-        return static_cast<std::size_t>(
-            std::count_if(searchable.begin(), searchable.end(),
-                          [&](std::uint32_t index) { return strings_[index].size() < length; }));
-    };
-    while (shorterThan(pairScanBelow) > kMaxPairScanned) {
-        --pairScanBelow;
+    ChoosePairScanned(searchable);
+    std::vector<bool> pairScanned(strings_.size(), false);
+    for (const std::uint32_t index : pairScanned_) {
+        pairScanned[index] = true;
     }
     std::vector<std::uint32_t> filtered;
     for (const std::uint32_t index : searchable) {
-        (strings_[index].size() < pairScanBelow ? pairScanned_ : filtered).push_back(index);
+        if (!pairScanned[index]) {
+            filtered.push_back(index);
+        }
     }
     filteredCount_ = filtered.size();
     bucketsOfString_.assign(strings_.size() * kMaxStep, kNoBucket);
@@ -96,8 +105,7 @@ void CheckIndex::Build() {
 
     gramWidth_ = std::min(minFilteredLength_, kMaxGramWidth);
     gramMask_ = gramWidth_ == 4 ? 0xFFFFFFFFu : (std::uint32_t{1} << (8 * gramWidth_)) - 1;
-    const std::size_t stepBudget = std::max<std::size_t>(1, kEntryBudgetForSteps / filtered.size());
-    step_ = std::min({minFilteredLength_ - gramWidth_ + 1, kMaxStep, stepBudget});
+    step_ = FilterStep(minFilteredLength_, filtered.size());
 
     const std::size_t entryCount = filtered.size() * step_;
     const unsigned hashBits = std::clamp<unsigned>(std::bit_width(entryCount) + kFilterSparseness,
@@ -149,13 +157,13 @@ void CheckIndex::Build() {
     }
 
     const std::size_t hashCount = std::size_t{1} << hashBits;
-    filter_.assign(hashCount / 64, 0);
+    filter_.assign(hashCount / kWordBits, 0);
     entries_.reserve(keyed.size());
     for (std::size_t i = 0; i < keyed.size(); ++i) {
         const std::uint32_t hash = keyed[i].hash;
         if (i == 0 || keyed[i - 1].hash != hash) {
             buckets_.push_back({keyed[i].entry, static_cast<std::uint32_t>(i), 0});
-            filter_[hash / 64] |= std::uint64_t{1} << (hash % 64);
+            filter_[hash / kWordBits] |= FilterWord{1} << (hash % kWordBits);
         }
         ++buckets_.back().count;
         bucketsOfString_[keyed[i].entry.stringIndex * kMaxStep + keyed[i].entry.offset] =
@@ -164,17 +172,78 @@ void CheckIndex::Build() {
     }
     bucketsBefore_.reserve(filter_.size());
     std::uint32_t bucketsBefore = 0;
-    for (const std::uint64_t word : filter_) {
+    for (const FilterWord word : filter_) {
         bucketsBefore_.push_back(bucketsBefore);
         bucketsBefore += CountBits(word);
     }
 }
 
+void CheckIndex::ChoosePairScanned(const std::vector<std::uint32_t>& searchable) {
+    // The shortest strings limit how sparsely the filter can sample, and are
+    // what the byte-pair scan handles best; which of them to take out of the
+    // filter is a matter of what each way costs, worked out for taking the
+    // k shortest, for every k up to the scan's limit.
+    std::vector<std::uint32_t> byLength = searchable;
+    std::sort(byLength.begin(), byLength.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return std::pair(strings_[a].size(), a) < std::pair(strings_[b].size(), b);
+    });
+    const auto filterCost = [&](std::size_t taken) {
+        if (taken == byLength.size()) {
+            return 0.0;
+        }
+        const std::size_t minLength = strings_[byLength[taken]].size();
+        return kFilterCostPerSample /
+                   static_cast<double>(FilterStep(minLength, byLength.size() - taken)) +
+               kFilterCostOfNarrowGrams[std::min(minLength, kMaxGramWidth)];
+    };
+    // The distinct first and last bytes of the strings taken, per length.
+    std::vector<std::array<bool, 256>> firsts;
+    std::vector<std::array<bool, 256>> lasts;
+    std::vector<std::size_t> lengths;
+    double pairCost = 0;
+    double bestCost = filterCost(0);
+    std::size_t bestTaken = 0;
+    for (std::size_t taken = 1; taken <= std::min(byLength.size(), kMaxPairScanned); ++taken) {
+        const std::string_view text = strings_[byLength[taken - 1]];
+        if (lengths.empty() || lengths.back() != text.size()) {
+            lengths.push_back(text.size());
+            firsts.emplace_back();
+            lasts.emplace_back();
+            firsts.back().fill(false);
+            lasts.back().fill(false);
+            pairCost += kPairScanCostPerLength;
+        }
+        for (auto [seen, byte] :
+             {std::pair{&firsts.back(), text.front()}, std::pair{&lasts.back(), text.back()}}) {
+            bool& bit = (*seen)[static_cast<unsigned char>(byte)];
+            if (!bit) {
+                bit = true;
+                pairCost += kPairScanCostPerByte;
+            }
+        }
+        const double cost = pairCost + filterCost(taken);
+        if (cost < bestCost) {
+            bestCost = cost;
+            bestTaken = taken;
+        }
+    }
+    pairScanned_.assign(byLength.begin(), byLength.begin() + bestTaken);
+    for (std::size_t i = 0; i < pairScanned_.size(); ++i) {
+        const std::size_t length = strings_[pairScanned_[i]].size();
+        if (pairGroups_.empty() || pairGroups_.back().length != length) {
+            pairGroups_.push_back({static_cast<std::uint32_t>(length),
+                                   static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(i)});
+        }
+        ++pairGroups_.back().end;
+    }
+}
+
 std::size_t CheckIndex::MemoryBytes() const {
     return strings_.capacity() * sizeof(std::string_view) +
-           filter_.capacity() * sizeof(std::uint64_t) + buckets_.capacity() * sizeof(Bucket) +
+           filter_.capacity() * sizeof(FilterWord) + buckets_.capacity() * sizeof(Bucket) +
            bucketsBefore_.capacity() * sizeof(std::uint32_t) + entries_.capacity() * sizeof(Entry) +
-           (bucketsOfString_.capacity() + pairScanned_.capacity()) * sizeof(std::uint32_t);
+           (bucketsOfString_.capacity() + pairScanned_.capacity()) * sizeof(std::uint32_t) +
+           pairGroups_.capacity() * sizeof(PairGroup);
 }
 
 }  // namespace vorlent

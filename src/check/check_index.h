@@ -30,6 +30,8 @@ class CheckIndex {
     static constexpr unsigned kMaxHashBits = 20;
     // The largest sampling step.
     static constexpr std::size_t kMaxStep = 8;
+    // The most strings the byte-pair scan takes on.
+    static constexpr std::size_t kMaxPairScanned = 32;
 
   private:
     // The search reads the compiled form directly: it is the only reader,
@@ -67,8 +69,12 @@ class CheckIndex {
     static std::uint32_t HashGram(std::uint32_t gram, unsigned shift) {
         return (gram * kHashMultiplier) >> shift;
     }
-    static bool Hits(const std::uint64_t* filter, std::uint32_t hash) {
-        return ((filter[hash / 64] >> (hash % 64)) & 1) != 0;
+    // Filter words of 32 bits: a shift of a 64-bit word by a variable count
+    // is a branch or a pair of shifts on a 32-bit target.
+    using FilterWord = std::uint32_t;
+    static constexpr unsigned kWordBits = 32;
+    static bool Hits(const FilterWord* filter, std::uint32_t hash) {
+        return ((filter[hash / kWordBits] >> (hash % kWordBits)) & 1) != 0;
     }
     // The bucket of a hash that hits the filter: the count of set bits
     // before its own, kept per filter word.
@@ -77,16 +83,26 @@ class CheckIndex {
         return bucketsOfString_[stringIndex * kMaxStep] != kNoBucket;
     }
 
+    // The strings of one length among the pair-scanned ones:
+    // pairScanned_[begin, end).
+    struct PairGroup {
+        std::uint32_t length;
+        std::uint32_t begin;
+        std::uint32_t end;
+    };
+
     void Build();
+    void ChoosePairScanned(const std::vector<std::uint32_t>& searchable);
 
     std::vector<std::string_view> strings_;
     // The empty string sorts first, so when present it is strings_[0].
     bool hasEmptyString_ = false;
     // Strings that can be found inside a line: not empty, no CR LF in them.
     std::size_t searchableCount_ = 0;
-    // A few short searchable strings, each searched on its own for its first
-    // and last byte; all others go through the filter.
+    // A few short searchable strings, found by their first and last byte,
+    // ordered by length; all others go through the filter.
     std::vector<std::uint32_t> pairScanned_;
+    std::vector<PairGroup> pairGroups_;
 
     // The filter, over the strings not pair-scanned.
     std::size_t filteredCount_ = 0;
@@ -95,7 +111,7 @@ class CheckIndex {
     std::size_t step_ = 1;
     std::uint32_t gramMask_ = 0;
     unsigned hashShift_ = 32;
-    std::vector<std::uint64_t> filter_;
+    std::vector<FilterWord> filter_;
     std::vector<std::uint32_t> bucketsBefore_;  // set bits in the words before each
     std::vector<Bucket> buckets_;
     std::vector<Entry> entries_;
@@ -105,16 +121,17 @@ class CheckIndex {
 
 // The set bits of a word. std::popcount is a library call where the target
 // has no instruction for it (the 32-bit plug-in, plain x86-64).
-inline std::uint32_t CountBits(std::uint64_t word) {
-    word -= (word >> 1) & 0x5555555555555555u;
-    word = (word & 0x3333333333333333u) + ((word >> 2) & 0x3333333333333333u);
-    word = (word + (word >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
-    return static_cast<std::uint32_t>((word * 0x0101010101010101u) >> 56);
+inline std::uint32_t CountBits(std::uint32_t word) {
+    word -= (word >> 1) & 0x55555555u;
+    word = (word & 0x33333333u) + ((word >> 2) & 0x33333333u);
+    word = (word + (word >> 4)) & 0x0F0F0F0Fu;
+    return (word * 0x01010101u) >> 24;
 }
 
 inline std::uint32_t CheckIndex::BucketIndexOf(std::uint32_t hash) const {
-    const std::uint64_t below = filter_[hash / 64] & ((std::uint64_t{1} << (hash % 64)) - 1);
-    return bucketsBefore_[hash / 64] + CountBits(below);
+    const FilterWord below =
+        filter_[hash / kWordBits] & ((FilterWord{1} << (hash % kWordBits)) - 1);
+    return bucketsBefore_[hash / kWordBits] + CountBits(below);
 }
 
 // The gram at `bytes`: up to four bytes, first byte lowest, whatever the

@@ -123,7 +123,10 @@ class FirstLineSearch {
           nextCandidate_(index.filteredCount_ == 0 ? nullptr : NextCandidateFor(index.hashShift_)),
           pending_(index.searchableCount_),
           filteredPending_(index.filteredCount_),
-          lines_(text, 0) {}
+          lines_(text, 0),
+          pairLines_(text, 0) {
+        PreparePairSets();
+    }
 
     // Nothing to find: no string can stand in a line, and none is empty.
     bool FindsNothing() const { return pending_ == 0 && !index_.hasEmptyString_; }
@@ -133,14 +136,17 @@ class FirstLineSearch {
 
     void FindEmptyString(std::size_t lineStart) { findings_.push_back({lineStart, 0}); }
 
-    // Searches the bytes [begin, end): whole lines, separated by CR LF.
+    // Searches the bytes [begin, end): whole lines, separated by CR LF. The
+    // range is read in chunks small enough to stay in the first-level cache,
+    // each first by the byte-pair scan and then by the filter, so the body
+    // comes from memory once.
     void SearchLines(std::size_t begin, std::size_t end) {
-        for (const std::uint32_t stringIndex : index_.pairScanned_) {
-            if (!IsFound(stringIndex)) {
-                SearchAlone(stringIndex, begin, end);
-            }
+        filterPosition_ = begin;
+        for (std::size_t chunk = begin; chunk < end && !Done(); chunk += kChunkBytes) {
+            const std::size_t chunkEnd = std::min(end, chunk + kChunkBytes);
+            SearchPairs(chunk, chunkEnd, end);
+            SearchFiltered(chunkEnd, begin, end);
         }
-        SearchFiltered(begin, end);
     }
 
   private:
@@ -150,9 +156,10 @@ class FirstLineSearch {
     // loop is compiled once per shift the index can choose.
     static constexpr unsigned kMinShift = 32 - CheckIndex::kMaxHashBits;
     static constexpr unsigned kMaxShift = 32 - CheckIndex::kMinHashBits;
-    static_assert(CheckIndex::kMinHashBits >= 6 && CheckIndex::kMaxHashBits <= 32 &&
+    static_assert((1u << CheckIndex::kMinHashBits) >= CheckIndex::kWordBits &&
+                      CheckIndex::kMaxHashBits <= 32 &&
                       CheckIndex::kMinHashBits <= CheckIndex::kMaxHashBits,
-                  "a filter of whole 64-bit words, addressed by a 32-bit hash");
+                  "a filter of whole words, addressed by a 32-bit hash");
     using NextCandidateFunction = std::size_t (FirstLineSearch::*)(std::size_t, std::size_t) const;
 
     static NextCandidateFunction NextCandidateFor(unsigned shift);
@@ -162,48 +169,99 @@ class FirstLineSearch {
 
     bool IsFound(std::uint32_t stringIndex) const { return !found_.empty() && found_[stringIndex]; }
 
-    // Looks for one string by its first and last byte.
-    void SearchAlone(std::uint32_t stringIndex, std::size_t begin, std::size_t end) {
-        const std::string_view checkString = index_.strings_[stringIndex];
-        if (end - begin < checkString.size()) {
-            return;
+    // The byte pairs of the pair-scanned strings not found yet, one set per
+    // length.
+    void PreparePairSets() {
+        pairSetCount_ = 0;
+        for (std::size_t group = 0; group < index_.pairGroups_.size(); ++group) {
+            const CheckIndex::PairGroup& strings = index_.pairGroups_[group];
+            BytePairSet pairs;
+            pairs.distance = strings.length - 1;
+            for (std::uint32_t i = strings.begin; i < strings.end; ++i) {
+                const std::uint32_t stringIndex = index_.pairScanned_[i];
+                if (!IsFound(stringIndex)) {
+                    const std::string_view checkString = index_.strings_[stringIndex];
+                    pairs.Add(checkString.front(), checkString.back());
+                }
+            }
+            if (pairs.firstCount != 0) {
+                pairSetGroups_[pairSetCount_] = group;
+                pairSets_[pairSetCount_++] = pairs;
+            }
         }
-        LineStartTracker lines(text_, begin);
-        ScanBytePair(text_.data(), begin, end - checkString.size(), checkString.front(),
-                     checkString.back(), checkString.size() - 1, [&](std::size_t start) {
-                         if (text_.substr(start, checkString.size()) != checkString ||
-                             StraddlesSeparator(checkString, start)) {
-                             return true;
-                         }
-                         Found(stringIndex, lines.LineStartOf(start));
-                         return false;
-                     });
     }
 
-    void SearchFiltered(std::size_t begin, std::size_t end) {
+    // Looks for the pair-scanned strings that start in [from, chunkEnd).
+    void SearchPairs(std::size_t from, std::size_t chunkEnd, std::size_t end) {
+        if (pairSetCount_ == 0) {
+            return;
+        }
+        // The sets are in order of length: the first holds the shortest.
+        const std::size_t shortest = pairSets_[0].distance + 1;
+        if (end - from < shortest) {
+            return;
+        }
+        const std::size_t to = std::min(chunkEnd - 1, end - shortest);
+        for (std::size_t position = from; pairSetCount_ != 0 && position <= to;) {
+            position = ScanBytePairs<CheckIndex::kMaxPairScanned>(
+                text_.data(), position, to, text_.size(), pairSets_, pairSetCount_,
+                [&](std::size_t set, std::size_t start) {
+                    return !FoundPairScanned(pairSetGroups_[set], start, end);
+                });
+        }
+    }
+
+    // Compares the strings of one length at a candidate; true when one was
+    // found there, and the pair sets have changed.
+    bool FoundPairScanned(std::size_t group, std::size_t start, std::size_t end) {
+        const CheckIndex::PairGroup& strings = index_.pairGroups_[group];
+        if (start + strings.length > end) {
+            return false;
+        }
+        bool found = false;
+        for (std::uint32_t i = strings.begin; i < strings.end; ++i) {
+            const std::uint32_t stringIndex = index_.pairScanned_[i];
+            const std::string_view checkString = index_.strings_[stringIndex];
+            if (!IsFound(stringIndex) &&
+                text_.compare(start, checkString.size(), checkString) == 0 &&
+                !StraddlesSeparator(checkString, start)) {
+                Found(stringIndex, pairLines_.LineStartOf(start));
+                found = true;
+            }
+        }
+        if (found) {
+            PreparePairSets();
+        }
+        return found;
+    }
+
+    // Tests the filter at the sampled positions from filterPosition_ on,
+    // short of chunkEnd, for strings that lie in [begin, end).
+    void SearchFiltered(std::size_t chunkEnd, std::size_t begin, std::size_t end) {
         if (filteredPending_ == 0 || end - begin < index_.minFilteredLength_) {
             return;
         }
         const std::size_t step = index_.step_;
-        const std::size_t last = end - index_.gramWidth_;
+        const std::size_t limit = std::min(chunkEnd, end - index_.gramWidth_ + 1);
         // Four bytes can be loaded at once up to here; after it the gram is
         // put together from what is left.
-        const std::size_t wholeLoadsEnd =
-            text_.size() >= 4 ? std::min(last + 1, text_.size() - 3) : 0;
+        const std::size_t wholeLoadsEnd = text_.size() >= 4 ? std::min(limit, text_.size() - 3) : 0;
         // Candidates are gathered a batch at a time and what they need next
         // fetched ahead, first the count of buckets before their filter word,
         // then their bucket, so that the cache misses of a batch overlap
         // instead of each stalling the search in turn.
         std::array<std::pair<std::size_t, std::uint32_t>, kCandidateBatch> batch;
         std::size_t batched = 0;
-        std::size_t position = begin;
+        std::size_t position = filterPosition_;
         for (;;) {
-            position = (this->*nextCandidate_)(position, wholeLoadsEnd);
+            if (position < wholeLoadsEnd) {
+                position = (this->*nextCandidate_)(position, wholeLoadsEnd);
+            }
             const bool more = position < wholeLoadsEnd;
             if (more) {
                 const std::uint32_t gram = LoadGram4(text_.data() + position) & index_.gramMask_;
                 const std::uint32_t hash = CheckIndex::HashGram(gram, index_.hashShift_);
-                Prefetch(index_.bucketsBefore_.data() + hash / 64);
+                Prefetch(index_.bucketsBefore_.data() + hash / CheckIndex::kWordBits);
                 batch[batched++] = {position, hash};
                 position += step;
             }
@@ -224,7 +282,7 @@ class FirstLineSearch {
                 break;
             }
         }
-        for (position = std::max(position, begin); position <= last; position += step) {
+        for (; position < limit; position += step) {
             const std::uint32_t gram =
                 LoadGramTail(text_.data() + position, text_.size() - position);
             const std::uint32_t hash =
@@ -236,6 +294,7 @@ class FirstLineSearch {
                 }
             }
         }
+        filterPosition_ = position;
     }
 
     // The first sampled position from `position` on, short of `limit`, whose
@@ -245,7 +304,7 @@ class FirstLineSearch {
     template <unsigned kShift>
     std::size_t NextCandidateWithShift(std::size_t position, std::size_t limit) const {
         const char* const data = text_.data();
-        const std::uint64_t* const filter = index_.filter_.data();
+        const CheckIndex::FilterWord* const filter = index_.filter_.data();
         const std::uint32_t mask = index_.gramMask_;
         const std::size_t step = index_.step_;
         // Bit or, not logical or: the four tests run without a branch between.
@@ -269,6 +328,9 @@ class FirstLineSearch {
     }
 
     static constexpr std::size_t kCandidateBatch = 16;
+    static constexpr std::size_t kChunkBytes = 16 * 1024;
+    static_assert(BytePairSet::kMaxBytes >= CheckIndex::kMaxPairScanned,
+                  "room in a set for the bytes of every pair-scanned string");
 
     // Groups of up to this many strings are compared one by one; larger ones
     // (strings sharing a long beginning) are narrowed byte by byte instead.
@@ -399,6 +461,11 @@ class FirstLineSearch {
     std::size_t pending_;
     std::size_t filteredPending_;
     LineStartTracker lines_;
+    LineStartTracker pairLines_;
+    std::size_t filterPosition_ = 0;
+    std::array<BytePairSet, CheckIndex::kMaxPairScanned> pairSets_;
+    std::array<std::size_t, CheckIndex::kMaxPairScanned> pairSetGroups_{};
+    std::size_t pairSetCount_ = 0;
     std::vector<Finding> findings_;
     std::vector<bool> found_;
     std::vector<std::uint32_t> bucketPending_;
