@@ -14,6 +14,7 @@
 #include "check/check_index.h"
 #include "check/outgoing_check.h"
 #include "cp932_text.h"
+#include "memchr_line_pass.h"
 
 namespace {
 
@@ -40,17 +41,6 @@ double SecondsPerCall(const Call& call) {
     }
     std::sort(runs.begin(), runs.end());
     return runs[runs.size() / 2];
-}
-
-std::size_t MemchrLines(const std::string& body) {
-    const char* at = body.data();
-    const char* const end = body.data() + body.size();
-    std::size_t lines = 0;
-    while ((at = static_cast<const char*>(std::memchr(at, '\n', end - at))) != nullptr) {
-        ++at;
-        ++lines;
-    }
-    return lines;
 }
 
 std::string Rate(double bytes, double seconds) {
@@ -84,7 +74,7 @@ int main() {
     for (const std::size_t size : sizes) {
         bodies.push_back(vorlent::bench::MakeBody(size, 1));
         const std::string& body = bodies.back();
-        limits.push_back(SecondsPerCall([&] { return MemchrLines(body); }));
+        limits.push_back(SecondsPerCall([&] { return vorlent::bench::MemchrLinePass(body); }));
         const double strlenTime = SecondsPerCall([&] { return std::strlen(body.c_str()); });
         std::printf("| %zu MB | %s | %s |\n", size >> 20, Rate(size, limits.back()).c_str(),
                     Rate(size, strlenTime).c_str());

@@ -212,6 +212,19 @@ class Scenario:
     def end_repeat(self):
         return self._add("end-repeat")
 
+    def load_send_setup_unload(self, path: str, body) -> tuple:
+        """Loads the plug-in, sends the body answering OK to its prompt, opens
+        the setup answering OK, and unloads it: the two calls' keys."""
+        self.load(path)
+        self.body(body)
+        self.answer("ok")
+        send = self.outgoing(1, 0)
+        self.answers_clear()
+        self.answer("ok")
+        setup = self.setup()
+        self.unload()
+        return send, setup
+
     def text(self) -> str:
         return "\n".join(self.lines) + "\n"
 

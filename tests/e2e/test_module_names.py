@@ -38,14 +38,8 @@ class ModuleNamesTest(unittest.TestCase):
         for number, row in enumerate(ROWS):
             check = f"確認{number}"
             folder = os.path.join(case_folder(self, str(number)), *row.folders)
-            scenario.load(plugin_copy(folder, row.dll_name, ini_file(check)))
-            scenario.body(f"本文 {check}")
-            scenario.answer("ok")
-            send = scenario.outgoing(1, 0)
-            scenario.answers_clear()
-            scenario.answer("ok")
-            setup = scenario.setup()
-            scenario.unload()
+            send, setup = scenario.load_send_setup_unload(
+                plugin_copy(folder, row.dll_name, ini_file(check)), f"本文 {check}")
             keys[row.label] = (encode(check), send, setup)
         run = run_host(self, scenario)
         for number, row in enumerate(ROWS):
