@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "text_encoding.h"
+#include "wide_text_win32.h"
 
 const char kUsage[] =
     "usage: testhost SCENARIO RESULTS [--transcript FILE|-] [--hold MS] [--version TEXT]\n"
@@ -34,7 +35,7 @@ std::optional<CommandLine> ParseCommandLine(int argc, wchar_t** argv) {
             line.transcriptPath = argv[++i];
         } else if (argument == L"--version" && hasValue) {
             const std::wstring_view version = argv[++i];
-            line.versionText = Utf8FromWide(version);
+            line.versionText = vorlent::tool::Utf8FromWide(version);
         } else if (argument == L"--hold" && hasValue) {
             const auto hold = ParseNumber(argv[++i]);
             if (!hold) {

@@ -10,6 +10,7 @@
 #include "results_log.h"
 #include "stdcall_invoke.h"
 #include "text_encoding.h"
+#include "wide_text_win32.h"
 
 namespace {
 
@@ -19,10 +20,6 @@ constexpr unsigned char kDefaultRecordFill = 0xA5;
 // The host's information record: fixed-width fields at these offsets.
 constexpr std::size_t kInfoFieldOffsets[] = {0, 80, 160, 240};
 constexpr const char* kInfoFieldNames[] = {"name", "vendor", "version", "description"};
-
-std::wstring WideFromUtf8(const std::string& text) {
-    return WideFromCodePage(text, CP_UTF8);
-}
 
 std::string FileNameOf(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/");
@@ -161,17 +158,17 @@ bool ScenarioRunner::BodyHex(const ScenarioCommand& command) {
         return false;
     }
     Host().body = *bytes;
-    windows_.ShowBody(WideFromCodePage(*bytes, CP_ACP));
+    windows_.ShowBody(vorlent::tool::WideFromCodePage(*bytes, CP_ACP));
     return true;
 }
 
 bool ScenarioRunner::BodyFile(const ScenarioCommand& command) {
-    const auto bytes = ReadWholeFile(WideFromUtf8(command.rest));
+    const auto bytes = ReadWholeFile(vorlent::tool::WideFromUtf8(command.rest));
     if (!bytes) {
         return false;
     }
     Host().body = *bytes;
-    windows_.ShowBody(WideFromCodePage(*bytes, CP_ACP));
+    windows_.ShowBody(vorlent::tool::WideFromCodePage(*bytes, CP_ACP));
     Log().Say("Message body (" + FileNameOf(command.rest) + "):");
     // Numbered by CR LF, the way the plug-in splits it.
     const std::string text = Utf8FromAnsi(*bytes);
@@ -229,7 +226,7 @@ bool ScenarioRunner::PopupClose(const ScenarioCommand&) {
 }
 
 bool ScenarioRunner::Load(const ScenarioCommand& command) {
-    const DWORD error = plugin_.Load(WideFromUtf8(command.rest));
+    const DWORD error = plugin_.Load(vorlent::tool::WideFromUtf8(command.rest));
     Log().Event(
         EventLine("load").Add("ok", error == 0).Add("error", static_cast<long long>(error)));
     Log().Say(

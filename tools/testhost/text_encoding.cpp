@@ -1,5 +1,7 @@
 #include "text_encoding.h"
 
+#include "wide_text_win32.h"
+
 #include <cstdio>
 
 namespace {
@@ -36,31 +38,8 @@ std::optional<std::string> FromHex(std::string_view hex) {
     return bytes;
 }
 
-std::wstring WideFromCodePage(std::string_view bytes, UINT codePage) {
-    if (bytes.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(bytes.size());
-    const int length = ::MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), length);
-    return wide;
-}
-
-std::string Utf8FromWide(std::wstring_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    const int length =
-        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
-    return utf8;
-}
-
 std::string Utf8FromAnsi(std::string_view bytes) {
-    return Utf8FromWide(WideFromCodePage(bytes, CP_ACP));
+    return vorlent::tool::Utf8FromWide(vorlent::tool::WideFromCodePage(bytes, CP_ACP));
 }
 
 std::string PointerText(const void* pointer) {

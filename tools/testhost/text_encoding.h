@@ -11,8 +11,6 @@
 // is not one.
 std::optional<std::string> FromHex(std::string_view hex);
 
-std::wstring WideFromCodePage(std::string_view bytes, UINT codePage);
-std::string Utf8FromWide(std::wstring_view text);
 // A text in the process's ANSI code page (932 in the tests), for the transcript.
 std::string Utf8FromAnsi(std::string_view bytes);
 

@@ -2,14 +2,14 @@
 
 namespace vorlent::tool {
 
-std::wstring WideFromUtf8(std::string_view utf8) {
-    if (utf8.empty()) {
+std::wstring WideFromCodePage(std::string_view bytes, UINT codePage) {
+    if (bytes.empty()) {
         return {};
     }
-    const int size = static_cast<int>(utf8.size());
-    const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+    const int size = static_cast<int>(bytes.size());
+    const int length = ::MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+    ::MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), length);
     return wide;
 }
 
