@@ -4,8 +4,9 @@
 # itself; `windows64` where it cannot (some virtual machines lack the 32-bit
 # compatibility mode), so that the same tests still run on the same sources,
 # built for 64-bit Windows, under 64-bit Wine. An emulator registered for i386
-# programs does not count: under qemu's user mode Wine starts but never gets
-# past reserving its address space.
+# programs does not count: under qemu's user mode Wine needs a reserved
+# address space (QEMU_RESERVED_VA, which the e2e tests set) and minutes for
+# each start, too slow to run the suite.
 if /usr/lib/wine/wine --version >/dev/null 2>&1 &&
     ! grep -qsx enabled /proc/sys/fs/binfmt_misc/qemu-i386; then
     wine_preset=windows
