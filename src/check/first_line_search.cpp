@@ -2,9 +2,12 @@
 //
 // The prompts depend only on the first searched line of each check string, so
 // the search reports, per string, the start of that line and nothing more;
-// a string leaves the search once found. Without ignore prefixes the whole
-// body is searched as one range; with them the lines are walked, ignored ones
-// are skipped, and the searched lines between are searched together in runs.
+// a string leaves the search once found. The body is searched in runs of
+// whole lines of about 16 KB: without ignore or stop prefixes a run simply
+// ends at the first CR LF past that size; with them the lines are walked,
+// ignored ones are skipped, and the searched lines between form the runs.
+// The end of a NUL-terminated body is looked for only a little ahead of the
+// run being searched, so the body is read from memory once (body_text.h).
 // A range is searched two ways at once. A few short strings (see CheckIndex)
 // are each found by a scan for their first and last byte (byte_pair_scan.h).
 // All others go through the index's filter: every step-th position of the
@@ -27,8 +30,8 @@
 #include <utility>
 
 #include "check/byte_pair_scan.h"
+#include "check/byte_search.h"
 #include "check/line_prefixes.h"
-#include "check/line_range.h"
 
 namespace vorlent {
 namespace {
@@ -68,17 +71,18 @@ class LinePrefixTest {
 class LineStartTracker {
   public:
     // `from` is where a line starts.
-    LineStartTracker(std::string_view text, std::size_t from)
+    LineStartTracker(const char* text, std::size_t from)
         : text_(text), scanned_(from), lineStart_(from) {}
 
+    // `position` lies in the part of the text known so far.
     std::size_t LineStartOf(std::size_t position) {
         while (scanned_ < position) {
-            const void* lf = std::memchr(text_.data() + scanned_, '\n', position - scanned_);
+            const char* lf = FindByte(text_ + scanned_, position - scanned_, '\n');
             if (lf == nullptr) {
                 scanned_ = position;
                 break;
             }
-            const std::size_t at = static_cast<const char*>(lf) - text_.data();
+            const std::size_t at = static_cast<std::size_t>(lf - text_);
             if (at > 0 && text_[at - 1] == '\r') {
                 lineStart_ = at + 1;
             }
@@ -88,10 +92,37 @@ class LineStartTracker {
     }
 
   private:
-    std::string_view text_;
+    const char* text_;
     std::size_t scanned_;
     std::size_t lineStart_;
 };
+
+// Where the first CR LF at or after `position` begins; npos when there is
+// none before the end of the text, which is then all known.
+std::size_t SeparatorFrom(BodyText& text, std::size_t position) {
+    // The LF is looked for: a search for one byte is far faster than one for
+    // two, and the CR is confirmed one byte back.
+    std::size_t from = position + 1;
+    for (;;) {
+        const std::string_view known = text.Known();
+        while (from < known.size()) {
+            const char* lf = FindByte(known.data() + from, known.size() - from, '\n');
+            if (lf == nullptr) {
+                from = known.size();
+                break;
+            }
+            const std::size_t at = static_cast<std::size_t>(lf - known.data());
+            if (known[at - 1] == '\r') {
+                return at - 1;
+            }
+            from = at + 1;
+        }
+        if (text.Complete()) {
+            return std::string_view::npos;
+        }
+        text.Through(std::max(from, known.size()) + 1);
+    }
+}
 
 void Prefetch(const void* address) {
 #if defined(__GNUC__)
@@ -105,10 +136,13 @@ std::uint64_t HeadMask(std::size_t bytes) {
     return bytes >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * bytes)) - 1;
 }
 
-// Lines are walked to find the ignored ones; the searched lines between are
-// searched in runs of about this many bytes, which are still in the cache
-// from the walk and let a search that is done early stop walking early.
+// The body is searched in runs of whole lines of about this many bytes: the
+// bytes of a run are still in the cache from finding its end, and a search
+// that is done early stops reading early.
 constexpr std::size_t kRunBytes = 16 * 1024;
+// Bytes known beyond a run's end let the last loads of a run read whole
+// blocks instead of a byte at a time.
+constexpr std::size_t kReadAheadBytes = 64;
 
 }  // namespace
 
@@ -117,14 +151,15 @@ constexpr std::size_t kRunBytes = 16 * 1024;
 // a look at one bit after its first line, not a comparison.
 class FirstLineSearch {
   public:
-    FirstLineSearch(std::string_view text, const CheckIndex& index)
-        : text_(text),
+    FirstLineSearch(BodyText& body, const CheckIndex& index)
+        : body_(body),
+          text_(body.Known()),
           index_(index),
           nextCandidate_(index.filteredCount_ == 0 ? nullptr : NextCandidateFor(index.hashShift_)),
           pending_(index.searchableCount_),
           filteredPending_(index.filteredCount_),
-          lines_(text, 0),
-          pairLines_(text, 0) {
+          lines_(body.Known().data(), 0),
+          pairLines_(body.Known().data(), 0) {
         PreparePairSets();
     }
 
@@ -136,11 +171,12 @@ class FirstLineSearch {
 
     void FindEmptyString(std::size_t lineStart) { findings_.push_back({lineStart, 0}); }
 
-    // Searches the bytes [begin, end): whole lines, separated by CR LF. The
-    // range is read in chunks small enough to stay in the first-level cache,
-    // each first by the byte-pair scan and then by the filter, so the body
-    // comes from memory once.
+    // Searches the bytes [begin, end): whole lines, separated by CR LF, all
+    // known to lie before the end of the text. The range is read in chunks
+    // small enough to stay in the first-level cache, each first by the
+    // byte-pair scan and then by the filter.
     void SearchLines(std::size_t begin, std::size_t end) {
+        text_ = body_.Through(end + kReadAheadBytes);
         filterPosition_ = begin;
         for (std::size_t chunk = begin; chunk < end && !Done(); chunk += kChunkBytes) {
             const std::size_t chunkEnd = std::min(end, chunk + kChunkBytes);
@@ -455,6 +491,8 @@ class FirstLineSearch {
         }
     }
 
+    BodyText& body_;
+    // What is known of the body: every byte here may be read.
     std::string_view text_;
     const CheckIndex& index_;
     NextCandidateFunction nextCandidate_;
@@ -486,7 +524,7 @@ FirstLineSearch::NextCandidateFunction FirstLineSearch::NextCandidateFor(unsigne
     return kByShift[shift - kMinShift];
 }
 
-std::vector<Finding> FindFirstLines(std::string_view text, const CheckIndex& index,
+std::vector<Finding> FindFirstLines(BodyText text, const CheckIndex& index,
                                     const StringSet& ignorePrefixes,
                                     const StringSet& stopPrefixes) {
     const LinePrefixTest ignore(ignorePrefixes);
@@ -500,19 +538,30 @@ std::vector<Finding> FindFirstLines(std::string_view text, const CheckIndex& ind
         if (search.HasEmptyString()) {
             search.FindEmptyString(0);
         }
-        search.SearchLines(0, text.size());
+        for (std::size_t runBegin = 0; !search.Done();) {
+            const std::size_t separator = SeparatorFrom(text, runBegin + kRunBytes);
+            if (separator == std::string_view::npos) {
+                search.SearchLines(runBegin, text.Known().size());
+                break;
+            }
+            search.SearchLines(runBegin, separator);
+            runBegin = separator + 2;
+        }
         return search.TakeFindings();
     }
 
     // The lines are walked up to the stop line, if any: nothing after it is
-    // read. Searched lines are gathered into runs, which end at an ignored
+    // searched. Searched lines are gathered into runs, which end at an ignored
     // line, at the stop line, or when they have grown to kRunBytes.
     bool emptyStringPending = search.HasEmptyString();
     bool runOpen = false;
     std::size_t runBegin = 0;
     std::size_t runEnd = 0;
-    for (const std::string_view line : LineRange(text)) {
-        const std::size_t lineBegin = line.data() - text.data();
+    for (std::size_t lineBegin = 0;;) {
+        const std::size_t separator = SeparatorFrom(text, lineBegin);
+        const std::size_t lineEnd =
+            separator == std::string_view::npos ? text.Known().size() : separator;
+        const std::string_view line = text.Known().substr(lineBegin, lineEnd - lineBegin);
         if (stop.Matches(line)) {
             break;
         }
@@ -530,15 +579,16 @@ std::vector<Finding> FindFirstLines(std::string_view text, const CheckIndex& ind
                 runBegin = lineBegin;
                 runOpen = true;
             }
-            runEnd = lineBegin + line.size();
+            runEnd = lineEnd;
             if (runEnd - runBegin >= kRunBytes) {
                 search.SearchLines(runBegin, runEnd);
                 runOpen = false;
             }
         }
-        if (search.Done() && !emptyStringPending) {
+        if ((search.Done() && !emptyStringPending) || separator == std::string_view::npos) {
             break;
         }
+        lineBegin = separator + 2;
     }
     if (runOpen) {
         search.SearchLines(runBegin, runEnd);

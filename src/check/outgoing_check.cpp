@@ -7,7 +7,7 @@
 
 namespace vorlent {
 
-std::vector<PlannedPrompt> PlanPrompts(std::string_view body, const CheckIndex& checkIndex,
+std::vector<PlannedPrompt> PlanPrompts(BodyText body, const CheckIndex& checkIndex,
                                        const StringSet& ignorePrefixes,
                                        const StringSet& stopPrefixes) {
     // A string is asked about at its first searched line, so the prompts are
@@ -28,7 +28,8 @@ int CheckOutgoingText(LentText text, const StringSet& checkStrings, const CheckI
     std::vector<PlannedPrompt> plan;
     try {
         // A host that hands over no text is taken to be sending an empty body.
-        const std::string_view body = text ? std::string_view(text.get()) : std::string_view();
+        const BodyText body =
+            text ? BodyText::NulTerminated(text.get()) : BodyText(std::string_view());
         std::optional<CheckIndex> compiledHere;
         const CheckIndex& index =
             compiled != nullptr ? *compiled : compiledHere.emplace(checkStrings);

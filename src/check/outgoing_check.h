@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "check/body_text.h"
 #include "check/check_index.h"
 #include "check/string_set.h"
 
@@ -49,7 +50,7 @@ struct PlannedPrompt {
 // The sequence depends only on the text and the sets (an OK only moves on,
 // anything else ends the send), so it can be worked out before the first
 // prompt and the host's text given back before the user is asked.
-std::vector<PlannedPrompt> PlanPrompts(std::string_view body, const CheckIndex& checkIndex,
+std::vector<PlannedPrompt> PlanPrompts(BodyText body, const CheckIndex& checkIndex,
                                        const StringSet& ignorePrefixes,
                                        const StringSet& stopPrefixes);
 

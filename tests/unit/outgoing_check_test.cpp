@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "guarded_pages.h"
+
 namespace vorlent {
 namespace {
 
@@ -203,6 +205,39 @@ TEST(PlanPromptsTest, EachPromptKnowsWhereItsLineStarts) {
     const std::vector<PlannedPrompt> expected = {{"a", 8}, {"b", 8}, {"c", 15}};
     EXPECT_EQ(PlanPrompts(body, index, {">"}, {}), expected);
 }
+
+#if defined(__unix__)
+void GiveNothingBack(char*) {}
+
+TEST(CheckOutgoingTextTest, TheLentTextIsReadUpToItsNulAndNoFurther) {
+    // The body's NUL is the last byte before memory that cannot be read, so
+    // a search that read past it, even by one byte, would crash; long lines
+    // and short, so that the search looks for the end more than once.
+    const testing_support::GuardedPages memory(24, 4);
+    std::string body;
+    for (int line = 0; body.size() < 20 * testing_support::GuardedPages::PageSize(); ++line) {
+        body += (line % 9 == 0 ? "> quoted " : "plain ") + std::to_string(line) +
+                std::string(line % 50 == 0 ? 5000 : 40, 'x') + "\r\n";
+    }
+    body += kTenpu;
+    char* const lent = memory.ReadableEnd() - (body.size() + 1);
+    std::memcpy(lent, body.c_str(), body.size() + 1);
+
+    StringSet many = {kTenpu, "\x94"};
+    for (int i = 0; i < 300; ++i) {
+        many.insert("name" + std::to_string(i));
+    }
+    for (const StringSet& checks : {StringSet{kTenpu}, StringSet{kTenpu, "\x94", "z"}, many}) {
+        for (const StringSet& ignore : {StringSet{}, StringSet{">"}}) {
+            g_sendLog.clear();
+            ScriptedPrompter prompter({});
+            CheckOutgoingText(LentText(lent, {GiveNothingBack}), checks, nullptr, ignore, {},
+                              prompter);
+            EXPECT_EQ(g_sendLog, std::vector<std::string>{"ask " + kTenpu});
+        }
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace vorlent

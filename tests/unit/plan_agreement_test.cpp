@@ -4,10 +4,13 @@
 // up to thousands (every width of the filter's hash, and the cut of the step
 // when the entries would crowd the filter), 2-byte strings among longer ones,
 // long runs of searched lines between ignored ones, strings found again after
-// their first line, stop lines before, among and after the others.
+// their first line, stop lines before, among and after the others; bodies
+// lent as the host lends them, ending at a NUL whose place is found while
+// they are searched.
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -49,7 +52,7 @@ class RandomInputs {
     std::mt19937 random_;
 };
 
-std::vector<plain::Prompt> OnePassPrompts(const std::string& body, const StringSet& checks,
+std::vector<plain::Prompt> OnePassPrompts(BodyText body, const StringSet& checks,
                                           const StringSet& ignore, const StringSet& stop) {
     std::vector<plain::Prompt> prompts;
     for (const PlannedPrompt& prompt : PlanPrompts(body, CheckIndex(checks), ignore, stop)) {
@@ -67,12 +70,22 @@ std::vector<std::string> Describe(const std::vector<plain::Prompt>& prompts) {
     return described;
 }
 
+// The body as a view of its size, and as the host lends it: up to its
+// first NUL.
 void ExpectSamePlan(const std::string& body, const StringSet& checks, const StringSet& ignore,
                     const StringSet& stop = {}) {
+    const auto describeInputs = [&] {
+        return "body of " + std::to_string(body.size()) + " bytes, " +
+               std::to_string(checks.size()) + " strings, " + std::to_string(ignore.size()) +
+               " ignore prefixes, " + std::to_string(stop.size()) + " stop prefixes";
+    };
     ASSERT_EQ(Describe(OnePassPrompts(body, checks, ignore, stop)),
               Describe(plain::PlanPrompts(body, checks, ignore, stop)))
-        << "body of " << body.size() << " bytes, " << checks.size() << " strings, " << ignore.size()
-        << " ignore prefixes, " << stop.size() << " stop prefixes";
+        << describeInputs();
+    const std::string_view lent(body.c_str());
+    ASSERT_EQ(Describe(OnePassPrompts(BodyText::NulTerminated(body.c_str()), checks, ignore, stop)),
+              Describe(plain::PlanPrompts(lent, checks, ignore, stop)))
+        << describeInputs() << ", lent up to the NUL at " << lent.size();
 }
 
 TEST(PlanAgreementTest, AgreesWithPlainSearchOnRandomInputs) {
@@ -113,6 +126,58 @@ TEST(PlanAgreementTest, AgreesWithPlainSearchOnLargeSets) {
         if (HasFatalFailure()) {
             return;
         }
+    }
+}
+
+TEST(PlanAgreementTest, AgreesOnLongBodiesAndLongLines) {
+    // Bodies longer than a run of the search, with lines longer than one,
+    // so that runs end past where they would, and a lent body's end is
+    // found by looking ahead more than once; some end early at a NUL.
+    RandomInputs random(20261212);
+    for (int round = 0; round < 40; ++round) {
+        std::string body;
+        while (body.size() < 20'000 + random.Below(60'000)) {
+            std::string piece = random.Bytes(random.Below(3) == 0 ? 20'000 : 2'000);
+            if (random.Below(2) == 0) {
+                // One line: no CR LF in it.
+                for (char& byte : piece) {
+                    byte = byte == '\n' ? 'a' : byte;
+                }
+            }
+            body += piece;
+        }
+        if (random.Below(3) == 0) {
+            body[random.Below(body.size())] = '\0';
+        }
+        StringSet checks = random.Set(1 + random.Below(300), 8, random.Below(8));
+        checks.merge(random.Set(random.Below(6), 2, 4));
+        const StringSet ignore = random.Below(2) == 0 ? StringSet{">"} : StringSet{};
+        const StringSet stop = random.Below(4) == 0 ? random.Set(1, 5, 0) : StringSet{};
+        ExpectSamePlan(body, checks, ignore, stop);
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
+}
+
+TEST(PlanAgreementTest, EveryLineOfALongBodyIsSearchedFromItsFirstByte) {
+    // Each line begins with a string of its own: wherever the search splits
+    // the body, every line's first bytes are searched, lent or not.
+    std::string body;
+    StringSet checks;
+    std::vector<std::size_t> lineStarts;
+    for (int line = 0; line < 3000; ++line) {
+        const std::string key = "k" + std::to_string(line) + ";";
+        checks.insert(key);
+        lineStarts.push_back(body.size());
+        body += key + std::string(20 + line % 37, 'x') + "\r\n";
+    }
+    for (const BodyText text : {BodyText(body), BodyText::NulTerminated(body.c_str())}) {
+        std::vector<std::size_t> found;
+        for (const PlannedPrompt& prompt : PlanPrompts(text, CheckIndex(checks), {}, {})) {
+            found.push_back(prompt.lineStart);
+        }
+        EXPECT_EQ(found, lineStarts);
     }
 }
 

@@ -9,11 +9,7 @@
 
 #include "check/check_index.h"
 #include "check/first_line_search.h"
-
-#if defined(__unix__)
-#include <sys/mman.h>
-#include <unistd.h>
-#endif
+#include "guarded_pages.h"
 
 namespace vorlent {
 namespace {
@@ -125,13 +121,9 @@ TEST(StopPrefixTest, ManyStringsStopAtTheStopLine) {
 TEST(StopPrefixTest, NothingAfterTheStopLineIsRead) {
     // The body's bytes after the stop line lie in memory that cannot be read:
     // a search that looked at them would crash.
-    const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
-    const std::size_t unreadable = 16 * page;
-    void* memory = mmap(nullptr, page + unreadable, PROT_READ | PROT_WRITE,
-                        MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    ASSERT_NE(memory, MAP_FAILED);
-    char* const bytes = static_cast<char*>(memory);
-    ASSERT_EQ(mprotect(bytes + page, unreadable, PROT_NONE), 0);
+    const testing_support::GuardedPages memory(1, 16);
+    const std::size_t page = testing_support::GuardedPages::PageSize();
+    char* const bytes = memory.Begin();
     const std::string stopLine = "-- \r\n";
     const std::string line = "text of the mail\r\n";
     const std::size_t fill = page - stopLine.size();
@@ -142,7 +134,7 @@ TEST(StopPrefixTest, NothingAfterTheStopLineIsRead) {
     top.insert(0, fill - top.size(), 'y');
     top += stopLine;
     std::copy(top.begin(), top.end(), bytes);
-    const std::string_view body(bytes, page + unreadable);
+    const std::string_view body(bytes, memory.Size());
 
     StringSet many;
     for (int i = 0; i < 300; ++i) {
@@ -152,7 +144,6 @@ TEST(StopPrefixTest, NothingAfterTheStopLineIsRead) {
         EXPECT_EQ(Found(body, checks, {}, {"-- "}).size(), checks.count("mail"));
         EXPECT_EQ(Found(body, checks, {">"}, {"-- "}).size(), checks.count("mail"));
     }
-    munmap(memory, page + unreadable);
 }
 #endif
 
