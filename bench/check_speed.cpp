@@ -91,7 +91,11 @@ int main() {
             checks.merge(vorlent::bench::MakeAbsentKanjiPairs(shape.fourByte, 3));
             const vorlent::CheckIndex index(checks);
             const StringSet none;
-            const auto send = [&] { return vorlent::PlanPrompts(body, index, none, none).size(); };
+            const auto send = [&] {
+                return vorlent::PlanPrompts(vorlent::BodyText::NulTerminated(body.c_str()), index,
+                                            none, none)
+                    .size();
+            };
             if (checks.size() != shape.count || send() != 0) {
                 std::fprintf(stderr, "check_speed: a set of the wrong size, or a string found\n");
                 return 1;

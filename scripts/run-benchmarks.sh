@@ -156,6 +156,19 @@ for name, run in medians.items():
         print(f"| {size_name(size)} | {count} | {rate(size, time)} | {time / limit:.1f} |")
 
 print()
+print("| body | strings | check, end found while searching | strlen first, then the search "
+      "| ratio to memchr line pass, each |")
+print("|---|---|---|---|---|")
+for name, run in medians.items():
+    if name.startswith("BM_CheckMeasuringFirst/"):
+        _, size, count = name.split("/")
+        size = int(size)
+        ours, before = seconds(medians[f"BM_Check/{size}/{count}"]), seconds(run)
+        limit = seconds(medians[f"BM_MemchrLines/{size}"])
+        print(f"| {size_name(size)} | {count} | {rate(size, ours)} | {rate(size, before)} "
+              f"| {ours / limit:.1f} and {before / limit:.1f} |")
+
+print()
 print("| 64 MB body, 256 strings, \"-- \" after the first KB | time |")
 print("|---|---|")
 for arg, what in (("1", "stop prefix \"-- \""), ("0", "no stop prefix")):
