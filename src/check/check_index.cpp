@@ -7,6 +7,9 @@
 #include <tuple>
 #include <utility>
 
+#include "check/byte_pair_scan.h"
+#include "check/cpu_features.h"
+
 namespace vorlent {
 namespace {
 
@@ -20,13 +23,10 @@ constexpr unsigned kFilterSparseness = 8;
 
 // What a scan costs per byte of body, in sixteenths of an instruction, as
 // calibrated on the benchmark's bodies. The byte-pair scan tests sixteen
-// positions at once: per sixteen bytes about three instructions for each
-// length among its strings and two (a comparison and an or) for each distinct
-// first or last byte. The filter costs about four instructions per sample, one
-// sample every step bytes; with grams shorter than four bytes it is hit so
-// often that the hits cost more than the samples.
-constexpr double kPairScanCostPerLength = 3;
-constexpr double kPairScanCostPerByte = 2;
+// positions at once (byte_pair_scan.h gives its costs per sixteen bytes).
+// The filter costs about four instructions per sample, one sample every step
+// bytes; with grams shorter than four bytes it is hit so often that the hits
+// cost more than the samples.
 constexpr double kFilterCostPerSample = 4 * 16;
 constexpr double kFilterCostOfNarrowGrams[kMaxGramWidth + 1] = {0, 16 * 16, 8 * 16, 1 * 16, 0};
 
@@ -63,7 +63,7 @@ bool ContainsLineSeparator(std::string_view text) {
     return text.find("\r\n") != std::string_view::npos;
 }
 
-CheckIndex::CheckIndex(const StringSet& checkStrings) {
+CheckIndex::CheckIndex(const StringSet& checkStrings) : byteClasses_(CpuHasSsse3()) {
     strings_.reserve(checkStrings.size());
     for (const ByteString& checkString : checkStrings) {
         strings_.emplace_back(checkString);
@@ -200,7 +200,9 @@ void CheckIndex::ChoosePairScanned(const std::vector<std::uint32_t>& searchable)
     std::vector<std::array<bool, 256>> firsts;
     std::vector<std::array<bool, 256>> lasts;
     std::vector<std::size_t> lengths;
-    double pairCost = 0;
+    double lengthsCost = 0;
+    double bytesCost = 0;
+    double classesCost = 0;
     double bestCost = filterCost(0);
     std::size_t bestTaken = 0;
     for (std::size_t taken = 1; taken <= std::min(byLength.size(), kMaxPairScanned); ++taken) {
@@ -211,16 +213,19 @@ void CheckIndex::ChoosePairScanned(const std::vector<std::uint32_t>& searchable)
             lasts.emplace_back();
             firsts.back().fill(false);
             lasts.back().fill(false);
-            pairCost += kPairScanCostPerLength;
+            lengthsCost += kPairScanCostPerLength;
+            classesCost += 2 * kPairScanCostPerClass;
         }
         for (auto [seen, byte] :
              {std::pair{&firsts.back(), text.front()}, std::pair{&lasts.back(), text.back()}}) {
             bool& bit = (*seen)[static_cast<unsigned char>(byte)];
             if (!bit) {
                 bit = true;
-                pairCost += kPairScanCostPerByte;
+                bytesCost += kPairScanCostPerByte;
             }
         }
+        const double pairCost =
+            lengthsCost + (byteClasses_ ? std::min(bytesCost, classesCost) : bytesCost);
         const double cost = pairCost + filterCost(taken);
         if (cost < bestCost) {
             bestCost = cost;

@@ -103,6 +103,8 @@ class CheckIndex {
     // ordered by length; all others go through the filter.
     std::vector<std::uint32_t> pairScanned_;
     std::vector<PairGroup> pairGroups_;
+    // Whether the pair scan may test bytes by class (the CPU has SSSE3).
+    bool byteClasses_ = false;
 
     // The filter, over the strings not pair-scanned.
     std::size_t filteredCount_ = 0;

@@ -225,6 +225,7 @@ class FirstLineSearch {
                 pairSets_[pairSetCount_++] = pairs;
             }
         }
+        pairsByClass_ = index_.byteClasses_ && ByteClassesPayOff(pairSets_, pairSetCount_);
     }
 
     // Looks for the pair-scanned strings that start in [from, chunkEnd).
@@ -240,7 +241,7 @@ class FirstLineSearch {
         const std::size_t to = std::min(chunkEnd - 1, end - shortest);
         for (std::size_t position = from; pairSetCount_ != 0 && position <= to;) {
             position = ScanBytePairs<CheckIndex::kMaxPairScanned>(
-                text_.data(), position, to, text_.size(), pairSets_, pairSetCount_,
+                text_.data(), position, to, text_.size(), pairSets_, pairSetCount_, pairsByClass_,
                 [&](std::size_t set, std::size_t start) {
                     return !FoundPairScanned(pairSetGroups_[set], start, end);
                 });
@@ -504,6 +505,7 @@ class FirstLineSearch {
     std::array<BytePairSet, CheckIndex::kMaxPairScanned> pairSets_;
     std::array<std::size_t, CheckIndex::kMaxPairScanned> pairSetGroups_{};
     std::size_t pairSetCount_ = 0;
+    bool pairsByClass_ = false;
     std::vector<Finding> findings_;
     std::vector<bool> found_;
     std::vector<std::uint32_t> bucketPending_;
