@@ -424,9 +424,23 @@ class FirstLineSearch {
             }
             return;
         }
+        // The strings of a large group mostly share a long beginning (names
+        // of one company, say): that of the first and the last, as they are
+        // in byte order. Once `rest` is known to begin with it too, the
+        // narrowing starts after it.
+        const std::string_view lowest = StringOf(first);
+        const std::string_view highest = StringOf(last - 1);
+        const std::size_t shared = static_cast<std::size_t>(
+            std::mismatch(lowest.begin(), lowest.begin() + std::min(lowest.size(), highest.size()),
+                          highest.begin())
+                .first -
+            lowest.begin());
+        if (rest.compare(0, shared, lowest, 0, shared) != 0) {
+            return;
+        }
         // All strings left in [first, last) agree with `rest` on `depth` bytes;
         // a string of just that length is a match and sorts first.
-        for (std::size_t depth = 0; first != last; ++depth) {
+        for (std::size_t depth = shared; first != last; ++depth) {
             if (StringOf(first).size() == depth) {
                 OnMatch(*first, start, position);
                 ++first;
