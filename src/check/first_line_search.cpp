@@ -3,8 +3,8 @@
 // The prompts depend only on the first searched line of each check string, so
 // the search reports, per string, the start of that line and nothing more;
 // a string leaves the search once found. The body is searched in runs of
-// whole lines of about 16 KB: without ignore or stop prefixes a run simply
-// ends at the first CR LF past that size; with them the lines are walked,
+// whole lines of some KB: without ignore or stop prefixes a run simply ends
+// at the first CR LF past 64 KB; with them the lines are walked,
 // ignored ones are skipped, and the searched lines between form the runs.
 // The end of a NUL-terminated body is looked for only a little ahead of the
 // run being searched, so the body is read from memory once (body_text.h).
@@ -140,6 +140,9 @@ std::uint64_t HeadMask(std::size_t bytes) {
 // bytes of a run are still in the cache from finding its end, and a search
 // that is done early stops reading early.
 constexpr std::size_t kRunBytes = 16 * 1024;
+// Without prefixes nothing is walked line by line, and longer runs cost less
+// in starting and ending; 64 KB still stay in the second-level cache.
+constexpr std::size_t kRunBytesWithoutPrefixes = 64 * 1024;
 // Bytes known beyond a run's end let the last loads of a run read whole
 // blocks instead of a byte at a time.
 constexpr std::size_t kReadAheadBytes = 64;
@@ -555,7 +558,7 @@ std::vector<Finding> FindFirstLines(BodyText text, const CheckIndex& index,
             search.FindEmptyString(0);
         }
         for (std::size_t runBegin = 0; !search.Done();) {
-            const std::size_t separator = SeparatorFrom(text, runBegin + kRunBytes);
+            const std::size_t separator = SeparatorFrom(text, runBegin + kRunBytesWithoutPrefixes);
             if (separator == std::string_view::npos) {
                 search.SearchLines(runBegin, text.Known().size());
                 break;

@@ -166,7 +166,7 @@ TEST(PlanAgreementTest, EveryLineOfALongBodyIsSearchedFromItsFirstByte) {
     std::string body;
     StringSet checks;
     std::vector<std::size_t> lineStarts;
-    for (int line = 0; line < 3000; ++line) {
+    for (int line = 0; line < 8000; ++line) {
         const std::string key = "k" + std::to_string(line) + ";";
         checks.insert(key);
         lineStarts.push_back(body.size());
