@@ -57,8 +57,9 @@ void TypeEnter(DWORD processId) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 5) {
-        std::fprintf(stderr, "usage: console_launcher RESULT_FILE OUTPUT_FILE own|shared "
-                             "PROGRAM [ARGUMENT]...\n");
+        std::fprintf(stderr,
+                     "usage: console_launcher RESULT_FILE OUTPUT_FILE own|shared "
+                     "PROGRAM [ARGUMENT]...\n");
         return 2;
     }
     const bool ownConsole = std::wstring(argv[3]) == L"own";
