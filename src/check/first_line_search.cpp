@@ -26,12 +26,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <utility>
 
 #include "check/byte_pair_scan.h"
 #include "check/byte_search.h"
 #include "check/line_prefixes.h"
+#include "check/line_range.h"
 
 namespace vorlent {
 namespace {
@@ -100,27 +100,19 @@ class LineStartTracker {
 // Where the first CR LF at or after `position` begins; npos when there is
 // none before the end of the text, which is then all known.
 std::size_t SeparatorFrom(BodyText& text, std::size_t position) {
-    // The LF is looked for: a search for one byte is far faster than one for
-    // two, and the CR is confirmed one byte back.
-    std::size_t from = position + 1;
+    std::size_t lfFrom = position + 1;
     for (;;) {
         const std::string_view known = text.Known();
-        while (from < known.size()) {
-            const char* lf = FindByte(known.data() + from, known.size() - from, '\n');
-            if (lf == nullptr) {
-                from = known.size();
-                break;
-            }
-            const std::size_t at = static_cast<std::size_t>(lf - known.data());
-            if (known[at - 1] == '\r') {
-                return at - 1;
-            }
-            from = at + 1;
+        const std::size_t separator = FindLineSeparator(known, lfFrom);
+        if (separator != std::string_view::npos) {
+            return separator;
         }
         if (text.Complete()) {
             return std::string_view::npos;
         }
-        text.Through(std::max(from, known.size()) + 1);
+        // Every LF before the end of what is known has been looked at.
+        lfFrom = std::max(lfFrom, known.size());
+        text.Through(lfFrom + 1);
     }
 }
 

@@ -1,31 +1,30 @@
 #include "check/line_range.h"
 
-#include <cstring>
+#include "check/byte_search.h"
 
 namespace vorlent {
 namespace {
 
 constexpr std::string_view kSeparator = "\r\n";
 
-// memchr for the LF is far faster than a two-byte search; CR LF is then
-// confirmed by looking one byte back.
-std::size_t FindSeparator(std::string_view text) {
-    std::size_t from = 1;
-    while (from < text.size()) {
-        const void* lf = std::memchr(text.data() + from, '\n', text.size() - from);
+}  // namespace
+
+std::size_t FindLineSeparator(std::string_view text, std::size_t lfFrom) {
+    // A search for the LF alone is far faster than one for two bytes; CR LF
+    // is then confirmed by looking one byte back.
+    while (lfFrom < text.size()) {
+        const char* lf = FindByte(text.data() + lfFrom, text.size() - lfFrom, '\n');
         if (lf == nullptr) {
             return std::string_view::npos;
         }
-        const std::size_t at = static_cast<const char*>(lf) - text.data();
+        const auto at = static_cast<std::size_t>(lf - text.data());
         if (text[at - 1] == '\r') {
             return at - 1;
         }
-        from = at + 1;
+        lfFrom = at + 1;
     }
     return std::string_view::npos;
 }
-
-}  // namespace
 
 LineRange::Iterator::Iterator(std::string_view text, bool done) : rest_(text), done_(done) {
     if (!done_) {
@@ -39,7 +38,7 @@ LineRange::Iterator& LineRange::Iterator::operator++() {
         line_ = {};
         return *this;
     }
-    const std::size_t separator = FindSeparator(rest_);
+    const std::size_t separator = FindLineSeparator(rest_, 1);
     if (separator == std::string_view::npos) {
         line_ = rest_;
         rest_ = {};

@@ -54,4 +54,9 @@ class LineRange {
 
 std::vector<std::string_view> SplitLines(std::string_view text);
 
+// Where the first CR LF of `text` whose LF stands at or after `lfFrom` begins,
+// or npos. `lfFrom` is at least 1, so that the byte before an LF can be looked
+// at.
+std::size_t FindLineSeparator(std::string_view text, std::size_t lfFrom);
+
 }  // namespace vorlent
