@@ -15,8 +15,8 @@ namespace vorlent {
 // A block read whole may hold bytes past the end of the text, which the
 // address sanitizer would count as read from outside it; a block that lies on
 // one page with a byte of the text cannot fault, and C libraries' own strlen
-// reads the same way. The attribute is on
-// every function that reads such a block.
+// reads the same way. The attribute is on every function that reads such a
+// block.
 #define VORLENT_READS_WHOLE_BLOCKS __attribute__((no_sanitize_address))
 
 namespace {
